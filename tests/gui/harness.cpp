@@ -1,0 +1,316 @@
+// harness.cpp: process, probe, window and input helpers of the GUI test driver.
+#include "tests/gui/harness.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "model/solution_table.h"
+#include "tests/gui/probe_protocol.h"
+
+std::string runFolder;
+
+static const int windowTimeoutMs = 10000;
+// The first start in a fresh prefix can take much longer than the usual fraction of a second.
+static const int startTimeoutMs = 30000;
+
+std::string windowHex(HWND window)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%llx", (unsigned long long)(uintptr_t)window);
+    return text;
+}
+
+static std::string driverFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    char* slash = std::strrchr(path, '\\');
+    if (slash) *slash = 0;
+    return path;
+}
+
+std::string makeWorkFolder(const char* tag)
+{
+    static int serial = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char folder[MAX_PATH];
+    std::snprintf(folder, sizeof folder, "%skubo_gui_%lu_%d_%s", temp, GetCurrentProcessId(),
+                  ++serial, tag);
+    CreateDirectoryA(folder, nullptr);
+    return folder;
+}
+
+static void removeTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+void writeTable(const std::string& folder, int count, int extraBytes)
+{
+    FILE* file = std::fopen((folder + "\\" + solutionTableName).c_str(), "wb");
+    if (!file) return;
+    for (int n = 1; n <= count; n++) {
+        SolutionRecord record;
+        for (int w = 0; w < recordWordCount; w++)
+            record.words[w] = PlacementWord(((w + 1) << 12) | (n & 0xFFF));
+        unsigned char bytes[recordSize];
+        encodeRecord(record, bytes);
+        std::fwrite(bytes, 1, recordSize, file);
+    }
+    for (int i = 0; i < extraBytes; i++) std::fputc(0, file);
+    std::fclose(file);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+static BOOL CALLBACK matchWindow(HWND window, LPARAM lParam)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId || className(window) != search->className) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+static HWND waitForWindow(DWORD processId, const char* windowClass, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    do {
+        WindowSearch search = {processId, windowClass, nullptr};
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(10);
+    } while (GetTickCount() - start < DWORD(timeoutMs));
+    return nullptr;
+}
+
+static bool attachProbe(Program& program)
+{
+    const std::string dll = driverFolder() + "\\kubo_probe.dll";
+    HANDLE process = program.process.hProcess;
+    void* remote = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(process, remote, dll.c_str(), dll.size() + 1, nullptr)) return false;
+    // kernel32 lies at the same address in every process, so our LoadLibraryA is theirs.
+    auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    HANDLE thread = CreateRemoteThread(process, nullptr, 0, loadLibrary, remote, 0, nullptr);
+    if (!thread) return false;
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+
+    char pipeName[64];
+    std::snprintf(pipeName, sizeof pipeName, "%s%lu", probePipePrefix, program.process.dwProcessId);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        HANDLE pipe = CreateFileA(pipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (pipe != INVALID_HANDLE_VALUE) {
+            DWORD mode = PIPE_READMODE_MESSAGE;
+            SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr);
+            program.probePipe = pipe;
+            return probe(program, "hook " + windowHex(program.window)) == "ok";
+        }
+        Sleep(10);
+    }
+    return false;
+}
+
+bool startProgram(Program& program, const std::string& workFolder)
+{
+    program.workFolder = workFolder;
+    std::string commandLine = "\"" + runFolder + "\\kubo_puzzle_select.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        workFolder.c_str(), &startup, &program.process)) {
+        recordFailure("cannot start " + commandLine, __FILE__, __LINE__);
+        return false;
+    }
+    program.window = waitForWindow(program.process.dwProcessId, programWindowClass, startTimeoutMs);
+    if (!program.window) {
+        recordFailure("no main window appeared", __FILE__, __LINE__);
+        return false;
+    }
+    if (!attachProbe(program)) {
+        recordFailure("cannot load the probe into the program", __FILE__, __LINE__);
+        return false;
+    }
+    return true;
+}
+
+long closeProgram(Program& program)
+{
+    if (!program.process.hProcess) return -1;
+    PostMessageA(program.window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(program.process.hProcess, windowTimeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(program.process.hProcess, &code);
+    return long(code);
+}
+
+void endProgram(Program& program)
+{
+    if (program.probePipe != INVALID_HANDLE_VALUE) CloseHandle(program.probePipe);
+    program.probePipe = INVALID_HANDLE_VALUE;
+    if (program.process.hProcess) {
+        if (WaitForSingleObject(program.process.hProcess, 0) != WAIT_OBJECT_0) {
+            TerminateProcess(program.process.hProcess, 99);
+            WaitForSingleObject(program.process.hProcess, windowTimeoutMs);
+        }
+        CloseHandle(program.process.hProcess);
+        CloseHandle(program.process.hThread);
+        program.process = {};
+    }
+    if (!program.workFolder.empty()) removeTree(program.workFolder);
+    program.workFolder.clear();
+}
+
+std::string probe(Program& program, const std::string& request)
+{
+    if (program.probePipe == INVALID_HANDLE_VALUE) return "no probe";
+    static char reply[1 << 16];
+    DWORD got = 0;
+    if (!TransactNamedPipe(program.probePipe, const_cast<char*>(request.data()), DWORD(request.size()),
+                           reply, sizeof reply, &got, nullptr))
+        return "probe failed";
+    return std::string(reply, got);
+}
+
+bool settle(Program& program)
+{
+    static const UINT marker = RegisterWindowMessageA(probeMarkerMessageName);
+    const long number = ++program.markerNumber;
+    PostMessageA(program.window, marker, WPARAM(number), 0);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < DWORD(windowTimeoutMs)) {
+        if (std::atol(probe(program, "marker").c_str()) >= number) return true;
+        Sleep(2);
+    }
+    recordFailure("the program did not take its posted messages in time", __FILE__, __LINE__);
+    return false;
+}
+
+HWND control(const Program& program, int id) { return GetDlgItem(program.window, id); }
+
+std::string windowText(HWND window)
+{
+    char text[4096] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string editText(HWND edit)
+{
+    char text[4096] = "";
+    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string className(HWND window)
+{
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+RECT clientRectIn(HWND child, HWND parent)
+{
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+SIZE clientSize(HWND window)
+{
+    RECT r = {};
+    GetClientRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+bool setClientSize(Program& program, int width, int height)
+{
+    RECT outer = {}, inner = {};
+    GetWindowRect(program.window, &outer);
+    GetClientRect(program.window, &inner);
+    const int extraX = (outer.right - outer.left) - inner.right;
+    const int extraY = (outer.bottom - outer.top) - inner.bottom;
+    SetWindowPos(program.window, nullptr, 0, 0, width + extraX, height + extraY,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(program);
+    const SIZE now = clientSize(program.window);
+    return now.cx == width && now.cy == height;
+}
+
+void typeChars(Program& program, HWND edit, const std::string& text)
+{
+    for (unsigned char c : text) PostMessageA(edit, WM_CHAR, c, 1);
+    settle(program);
+}
+
+void clickAt(Program& program, int x, int y, bool right)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    PostMessageA(program.window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    PostMessageA(program.window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+    settle(program);
+}
+
+HWND findMessageBox(const Program& program, int timeoutMs)
+{
+    return waitForWindow(program.process.dwProcessId, "#32770", timeoutMs);
+}
+
+std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
+
+bool answerMessageBox(HWND box, int buttonId)
+{
+    HWND button = GetDlgItem(box, buttonId);
+    if (!button) return false;
+    PostMessageA(button, BM_CLICK, 0, 0);
+    return waitUntilGone(box, windowTimeoutMs);
+}
+
+bool waitUntilGone(HWND window, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start > DWORD(timeoutMs)) return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+COLORREF pixelAt(HWND window, int x, int y)
+{
+    // A read right after a repaint can be stale; take the value once two reads agree.
+    COLORREF previous = CLR_INVALID;
+    for (int attempt = 0; attempt < 50; attempt++) {
+        HDC dc = GetDC(window);
+        const COLORREF now = GetPixel(dc, x, y);
+        ReleaseDC(window, dc);
+        if (now == previous) return now;
+        previous = now;
+        Sleep(5);
+    }
+    return previous;
+}
