@@ -9,6 +9,8 @@ set -euo pipefail
 
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 export WINEDEBUG=-all LC_ALL=C.UTF-8
 
 make_prefix() {
@@ -29,7 +31,10 @@ REGEDIT4
 "ShowCrashDialog"=dword:00000000
 REG
     "$wine" regedit /S "$reg" >/dev/null 2>&1
-    "$wine"server -w 2>/dev/null || wineserver -w 2>/dev/null || true
+    # The prefix was made without a display; its wineserver and desktop must be gone
+    # before anything starts on a display, or windows would land on that dead desktop.
+    "$wineserver" -k >/dev/null 2>&1 || true
+    "$wineserver" -w >/dev/null 2>&1 || true
     touch "$WINEPREFIX/.kubo-ready"
   fi
 }
