@@ -67,6 +67,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showComman
         return 1;
     }
 
+    buildMenuBar(mainWindow);
+    selectZoom(1);
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
 

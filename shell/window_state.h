@@ -1,8 +1,15 @@
-// window_state.h: the application shell's globals. Written once at start-up by the entry
-// (appInstance, mainWindow); read by every part that creates windows or shows messages.
+// window_state.h: the application shell's globals.
+// Written by the entry (appInstance, mainWindow), by createControls and buildMenuBar (the
+// window handles), by layoutControls on every WM_SIZE (layout, picture origins) and by the
+// window procedure's commands (zoomFactor, filterEnabled). Read by every part that
+// creates windows, paints, picks or shows messages. Main thread only, except where the
+// search thread reads the filter flags whole.
 #pragma once
 
 #include <windows.h>
+
+#include "shell/command_ids.h"
+#include "shell/layout.h"
 
 constexpr const char mainWindowClass[] = "tamrik's kubo-Puzzle-select";
 constexpr const char mainWindowTitle[] = "Tamrik's kubo-Puzzle-Ergebnis-Viewing-Tool(s)";
@@ -10,9 +17,41 @@ constexpr const char mainWindowTitle[] = "Tamrik's kubo-Puzzle-Ergebnis-Viewing-
 extern HINSTANCE appInstance;
 extern HWND mainWindow;
 
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+extern HWND controlWindows[controlSlotCount];
+extern HWND filterCheckBox;
+extern HWND hintLabel;
+extern HMENU mirrorMenu;
+extern HMENU zoomMenu;
 
-// A monochrome icon from a character pattern (see icon.h), or null when the work planes
-// cannot be allocated.
+extern int zoomFactor;
+extern int upperOriginX, upperOriginY, lowerOriginX, lowerOriginY;
+
+extern int filterEnabled;
+extern int withRotations;
+extern int criteriaChanged;
+extern int focusedRow, focusedColumn;
+
+// The layout metrics and rectangles of the last WM_SIZE.
+extern Layout layout;
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void dispatchCommand(HWND window, int notification, int id, LPARAM control);
+void showHelp(HWND window);
+
 HICON buildPatternIcon(HINSTANCE instance, int width, int height, int xScale, int yScale,
                        const char* pattern);
+
+void createControls(HWND window);
+void layoutControls(HWND window);
+void buildMenuBar(HWND window);
+void insertSubmenu(HMENU menu, int position, bool byPosition, HMENU submenu, const char* text);
+void selectZoom(int factor);
+void setCheck(HWND control, int flag);
+void syncFilterControls();
+
+// The solution number field: cleaning and stepping (step 0 on every edit, +1 and -1 from
+// its buttons), and loading the record it names.
+void normaliseSolutionText(int step);
+void loadCurrentSolution(HWND window);
+
+void invalidate(HWND window, const Rect& rect);

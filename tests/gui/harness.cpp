@@ -87,7 +87,8 @@ static BOOL CALLBACK matchWindow(HWND window, LPARAM lParam)
     WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId || className(window) != search->className) return TRUE;
+    if (pid != search->processId || className(window) != search->className || !IsWindowVisible(window))
+        return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -127,7 +128,8 @@ static bool attachProbe(Program& program)
             DWORD mode = PIPE_READMODE_MESSAGE;
             SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr);
             program.probePipe = pipe;
-            return probe(program, "hook " + windowHex(program.window)) == "ok";
+            // Once the loop takes a marker, start-up (menu, zoom, showing) is complete.
+            return probe(program, "hook " + windowHex(program.window)) == "ok" && settle(program);
         }
         Sleep(10);
     }
@@ -300,17 +302,25 @@ bool waitUntilGone(HWND window, int timeoutMs)
     return true;
 }
 
-COLORREF pixelAt(HWND window, int x, int y)
+COLORREF screenPixelAt(int x, int y)
 {
     // A read right after a repaint can be stale; take the value once two reads agree.
     COLORREF previous = CLR_INVALID;
     for (int attempt = 0; attempt < 50; attempt++) {
-        HDC dc = GetDC(window);
+        HDC dc = GetDC(nullptr);
         const COLORREF now = GetPixel(dc, x, y);
-        ReleaseDC(window, dc);
+        ReleaseDC(nullptr, dc);
         if (now == previous) return now;
         previous = now;
         Sleep(5);
     }
     return previous;
+}
+
+COLORREF pixelAt(HWND window, int x, int y)
+{
+    // Another process's window DC reads nothing here; the screen holds the same pixels.
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    return screenPixelAt(p.x, p.y);
 }

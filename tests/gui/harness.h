@@ -102,5 +102,7 @@ std::string messageBoxText(HWND box);
 bool answerMessageBox(HWND box, int buttonId);
 bool waitUntilGone(HWND window, int timeoutMs);
 
-// Reads one pixel of a window's client area (polls past stale reads).
+// Reads one pixel of the screen, or of a window's client area (polls past stale reads).
+// The window must not be covered.
+COLORREF screenPixelAt(int x, int y);
 COLORREF pixelAt(HWND window, int x, int y);
