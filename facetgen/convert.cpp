@@ -43,7 +43,7 @@ PlacementLineKind parsePlacementLine(const char* line, PlacementLine& parsed)
     return PlacementLineKind::placement;
 }
 
-void convertPlacementStream(std::FILE* in, std::FILE* out)
+void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName)
 {
     char line[lineBufferSize];
     while (readLinePiece(in, line, sizeof line) > 0) {
@@ -63,6 +63,12 @@ void convertPlacementStream(std::FILE* in, std::FILE* out)
         if (!entry) {
             std::fprintf(stderr, "Baustein Nr. %d ist aber nicht definiert!\n",
                          parsed.pieceNumber);
+            continue;
+        }
+        // Reading the file being written would chase its own end and never finish.
+        if (outName && sameFile(entry->meshFileName, outName)) {
+            std::fprintf(stderr, "Datei '%s' ist die Ausgabedatei und wird nicht gelesen!\n",
+                         entry->meshFileName);
             continue;
         }
         const FloatTransform r = composeFloat(parsed.placement, entry->transform);
@@ -114,7 +120,7 @@ void convertPlacementFile(const char* name, const Settings& settings)
         std::fclose(in);
         return;
     }
-    convertPlacementStream(in, out);
+    convertPlacementStream(in, out, slpName);
     std::fclose(out);
     std::fclose(in);
 

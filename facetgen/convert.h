@@ -32,7 +32,8 @@ struct PlacementLine {
 PlacementLineKind parsePlacementLine(const char* line, PlacementLine& parsed);
 
 // Every line of the placement stream, each usable one appending its piece's mesh to out.
-void convertPlacementStream(std::FILE* in, std::FILE* out);
+// A mesh that is the output file itself (outName, when given) is not read.
+void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName);
 
 // Converts, runs the viewer on the result and deletes it if asked; reports failures on
 // the standard error stream and returns.

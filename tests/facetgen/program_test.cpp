@@ -66,7 +66,8 @@ protected:
                   "Testkarte\n"
                   "1 1 0 0 0 1 0 0 0 1 0 0 0 10 m1.slp\n"
                   "2 1 0 0 0 1 0 0 0 1 0 0 0 10 m2.slp\n"
-                  "3 1 0 0 0 1 0 0 0 1 0 0 0 10 fehlt.slp\n");
+                  "3 1 0 0 0 1 0 0 0 1 0 0 0 10 fehlt.slp\n"
+                  "4 1 0 0 0 1 0 0 0 1 0 0 0 10 neu.slp\n");
         writeFile(work + "/m1.slp", mesh1);
         writeFile(work + "/m2.slp", mesh2);
     }
@@ -251,6 +252,13 @@ TEST_F(Program, TheOutputNeverReplacesAMeshOrTheMap)
               "Datei 'karte.slp' ist eine Eingabedatei und wird nicht \xFC" "berschrieben!\n");
     EXPECT_EQ(read("m1.slp"), mesh1);
     EXPECT_EQ(viewerLog(), "");
+
+    // A mesh that comes into being as the output is not read while it is written.
+    writeFile(work + "/neu.pos", " 4  1 0 0 0 1 0 0 0 1 0 0 0\n" + line1);
+    const RunResult self = run({"-L-", "neu.pos"});
+    EXPECT_EQ(self.err, "neu.pos -> neu.slp ...\n"
+                        "Datei 'neu.slp' ist die Ausgabedatei und wird nicht gelesen!\n");
+    EXPECT_EQ(read("neu.slp"), slp1);
 }
 
 TEST_F(Program, OverlongNamesAreRefusedNotCut)
