@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "facetgen/platform.h"
 #include "facetgen/text_scan.h"
 
 MapEntry* mapTable = nullptr;
@@ -26,7 +27,8 @@ MapLine parseMapLine(const char* line, MapLineFields& fields)
 
 int readMapFile(const char* mapFileName)
 {
-    std::FILE* in = std::fopen(mapFileName, "r");
+    // A folder opens for reading on some systems and then reads as nothing at all.
+    std::FILE* in = isDirectory(mapFileName) ? nullptr : std::fopen(mapFileName, "r");
     if (!in) {
         std::fprintf(stderr, "Konfiguration '%s' nicht lesbar!\n", mapFileName);
         return -1;

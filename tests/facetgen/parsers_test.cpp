@@ -88,6 +88,7 @@ TEST_F(MapFile, LaterLinesWinAndRemarksAreSkipped)
     EXPECT_NE(findMapEntry(4), nullptr);
     EXPECT_EQ(findMapEntry(5), nullptr);
     EXPECT_EQ(readMapFile((folder + "/fehlt.map").c_str()), -1);
+    EXPECT_EQ(readMapFile(folder.c_str()), -1);
 }
 
 TEST_F(MapFile, LinesLongerThanTheBufferAreReadInPieces)

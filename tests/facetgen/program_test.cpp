@@ -191,11 +191,14 @@ TEST_F(Program, FailuresOfOneFileAreReportedAndTheRunGoesOn)
     writeFile(work + "/besetzt.pos", line1);
     writeFile(work + "/c.pos", " 3  1 0 0 0 1 0 0 0 1 0 0 0\n13  1 0 0 0 1 0 0 0 1 0 0 0\n" +
                                    std::string(" 2  1 0 0 0 1 0 0 0 1 0 0\n") + line1);
-    const RunResult r = run({"-L-", "fehlt.pos", "besetzt.pos", "c.pos"});
+    mkdir((work + "/ordner.pos").c_str(), 0755);
+    const RunResult r = run({"-L-", "fehlt.pos", "ordner.pos", "besetzt.pos", "c.pos"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err,
               "fehlt.pos -> fehlt.slp ...\n"
               "Datei 'fehlt.pos' nicht lesbar!\n"
+              "ordner.pos -> ordner.slp ...\n"
+              "Datei 'ordner.pos' nicht lesbar!\n"
               "besetzt.pos -> besetzt.slp ...\n"
               "Datei 'besetzt.slp' kann nicht erzeugt werden!\n"
               "c.pos -> c.slp ...\n"
@@ -203,6 +206,7 @@ TEST_F(Program, FailuresOfOneFileAreReportedAndTheRunGoesOn)
               "Baustein Nr. 13 ist aber nicht definiert!\n"
               "Baustein Nr. 2: Zeile hat keine zw\xF6lf Zahlen, \xFC" "bergangen!\n");
     EXPECT_FALSE(exists("fehlt.slp"));
+    EXPECT_FALSE(exists("ordner.slp"));
     EXPECT_EQ(read("c.slp"), slp1);
 }
 
