@@ -1,0 +1,40 @@
+// convert.h: converting one placement file into an SLP file and showing it.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "facetgen/map_file.h"
+
+// The run's settings, changed only while the command line is walked.
+struct Settings {
+    char mapFileName[nameBufferSize];
+    char viewerProgram[nameBufferSize];  // empty: start no viewer
+    int deleteAfterViewing;
+};
+
+Settings defaultSettings();
+
+// The SLP name: a final ".pos" in any case (after at least one other character) becomes
+// ".slp"; any other name gets ".slp" appended, so the output never takes the input's
+// name. False when the name or its SLP name would not fit 259 characters.
+bool formSlpName(const char* name, char (&slpName)[nameBufferSize]);
+
+enum class PlacementLineKind { skipped, incomplete, placement };
+
+struct PlacementLine {
+    int32_t pieceNumber;
+    FloatTransform placement;
+};
+
+// "%d" and twelve "%f". A line without a leading number, or with a negative one, is
+// skipped; one with fewer than twelve numbers after its piece number is incomplete.
+PlacementLineKind parsePlacementLine(const char* line, PlacementLine& parsed);
+
+// Every line of the placement stream, each usable one appending its piece's mesh to out.
+// A mesh that is the output file itself (outName, when given) is not read.
+void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName);
+
+// Converts, runs the viewer on the result and deletes it if asked; reports failures on
+// the standard error stream and returns.
+void convertPlacementFile(const char* name, const Settings& settings);

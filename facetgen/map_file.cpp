@@ -1,0 +1,162 @@
+// map_file.cpp: reading the map file, looking up its entries, composing float transforms
+// and copying a piece mesh transformed.
+#include "facetgen/map_file.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "facetgen/platform.h"
+#include "facetgen/text_scan.h"
+
+MapEntry* mapTable = nullptr;
+
+MapLine parseMapLine(const char* line, MapLineFields& fields)
+{
+    const char* p = line;
+    if (!scanInt(p, fields.pieceNumber)) return MapLine::ignored;
+    for (float& value : fields.transform.e)
+        if (!scanFloat(p, value)) return MapLine::ignored;
+    if (!scanFloat(p, fields.gridScale)) return MapLine::ignored;
+    switch (scanWord(p, fields.meshFileName, sizeof fields.meshFileName)) {
+    case WordScan::ok: return MapLine::accepted;
+    case WordScan::tooLong: return MapLine::nameTooLong;
+    case WordScan::none: break;
+    }
+    return MapLine::ignored;
+}
+
+int readMapFile(const char* mapFileName)
+{
+    // A folder opens for reading on some systems and then reads as nothing at all.
+    std::FILE* in = isDirectory(mapFileName) ? nullptr : std::fopen(mapFileName, "r");
+    if (!in) {
+        std::fprintf(stderr, "Konfiguration '%s' nicht lesbar!\n", mapFileName);
+        return -1;
+    }
+    char line[lineBufferSize];
+    while (readLinePiece(in, line, sizeof line) > 0) {
+        MapLineFields fields;
+        switch (parseMapLine(line, fields)) {
+        case MapLine::accepted:
+            addMapEntry(fields.pieceNumber, fields.transform, fields.gridScale,
+                        fields.meshFileName);
+            break;
+        case MapLine::nameTooLong:
+            std::fprintf(stderr,
+                         "Konfiguration '%s': Dateiname zu Baustein Nr. %d ist l\xE4nger "
+                         "als 259 Zeichen, Zeile \xFC" "bergangen!\n",
+                         mapFileName, fields.pieceNumber);
+            break;
+        case MapLine::ignored: break;
+        }
+    }
+    std::fclose(in);
+    return 0;
+}
+
+void addMapEntry(int32_t pieceNumber, const FloatTransform& transform, float gridScale,
+                 const char* meshFileName)
+{
+    MapEntry* entry = static_cast<MapEntry*>(std::malloc(sizeof(MapEntry)));
+    if (!entry) return;
+    entry->pieceNumber = pieceNumber;
+    entry->transform = transform;
+    entry->gridScale = gridScale;
+    std::strncpy(entry->meshFileName, meshFileName, sizeof entry->meshFileName - 1);
+    entry->meshFileName[sizeof entry->meshFileName - 1] = '\0';
+    entry->next = mapTable;
+    mapTable = entry;
+}
+
+const MapEntry* findMapEntry(int32_t pieceNumber)
+{
+    for (const MapEntry* e = mapTable; e; e = e->next)
+        if (e->pieceNumber == pieceNumber) return e;
+    return nullptr;
+}
+
+void clearMapTable()
+{
+    while (mapTable) {
+        MapEntry* next = mapTable->next;
+        std::free(mapTable);
+        mapTable = next;
+    }
+}
+
+FloatTransform composeFloat(const FloatTransform& a, const FloatTransform& b)
+{
+    FloatTransform r;
+    for (int col = 0; col < 4; col++) {
+        for (int row = 0; row < 3; row++) {
+            double v = double(a.e[row]) * b.e[3 * col] + double(a.e[3 + row]) * b.e[3 * col + 1] +
+                       double(a.e[6 + row]) * b.e[3 * col + 2];
+            if (col == 3) v += a.e[9 + row];
+            r.e[3 * col + row] = float(v);
+        }
+    }
+    return r;
+}
+
+namespace {
+
+constexpr char normalPrefix[] = "      normal ";
+constexpr char vertexPrefix[] = "      vertex ";
+constexpr size_t prefixLength = sizeof normalPrefix - 1;
+
+bool scanThree(const char* p, float v[3])
+{
+    for (int i = 0; i < 3; i++)
+        if (!scanFloat(p, v[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+void transformMeshPiece(const char* piece, size_t length, float gridScale,
+                        const FloatTransform& r, std::string& out)
+{
+    const bool isNormal = length >= prefixLength && std::memcmp(piece, normalPrefix, prefixLength) == 0;
+    const bool isVertex = length >= prefixLength && std::memcmp(piece, vertexPrefix, prefixLength) == 0;
+    float v[3];
+    if (!(isNormal || isVertex) || !scanThree(piece + prefixLength, v)) {
+        out.append(piece, length);
+        return;
+    }
+    // Single-precision inputs, sums in double; normals are turned only.
+    double w[3];
+    for (int row = 0; row < 3; row++) {
+        w[row] = double(r.e[row]) * v[0] + double(r.e[3 + row]) * v[1] +
+                 double(r.e[6 + row]) * v[2];
+        if (isVertex) w[row] += double(gridScale) * r.e[9 + row];
+    }
+    char line[160];
+    std::snprintf(line, sizeof line, "%s%.6e %.6e %.6e\r\n", isNormal ? normalPrefix : vertexPrefix,
+                  w[0], w[1], w[2]);
+    out += line;
+}
+
+void transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
+                         const FloatTransform& r)
+{
+    char piece[meshBufferSize];
+    std::string text;
+    size_t length;
+    while ((length = readLinePiece(mesh, piece, sizeof piece)) > 0) {
+        text.clear();
+        transformMeshPiece(piece, length, gridScale, r, text);
+        std::fwrite(text.data(), 1, text.size(), out);
+    }
+}
+
+void writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
+                          const FloatTransform& r)
+{
+    std::FILE* mesh = std::fopen(meshFileName, "rb");
+    if (!mesh) {
+        std::fprintf(stderr, "Kann Datei '%s' nicht lesen!\n", meshFileName);
+        return;
+    }
+    transformMeshStream(mesh, out, gridScale, r);
+    std::fclose(mesh);
+}

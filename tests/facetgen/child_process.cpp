@@ -1,0 +1,125 @@
+// child_process.cpp: fork/exec with the standard streams sent to files.
+#include "tests/facetgen/child_process.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::string& folder, const std::string& extraPath)
+{
+    const std::string outPath = folder + "/../" + "stdout.txt";
+    const std::string errPath = folder + "/../" + "stderr.txt";
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int in = open("/dev/null", O_RDONLY);
+        if (out < 0 || err < 0 || in < 0 || chdir(folder.c_str()) != 0) _exit(126);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        if (!extraPath.empty()) {
+            const char* path = std::getenv("PATH");
+            const std::string newPath = extraPath + ":" + (path ? path : "/usr/bin:/bin");
+            setenv("PATH", newPath.c_str(), 1);
+        }
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    RunResult result = {-1, "", ""};
+    int status = 0;
+    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
+    result.out = readFile(outPath);
+    result.err = readFile(errPath);
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
+    return result;
+}
+
+std::string makeScratchFolder()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    // The streams are kept one level up, so the scratch folder itself lies in a parent
+    // folder of its own.
+    std::string parent = std::string(tmp && *tmp ? tmp : "/tmp") + "/facetgen_test_XXXXXX";
+    if (!mkdtemp(&parent[0])) return "";
+    const std::string folder = parent + "/work";
+    mkdir(folder.c_str(), 0755);
+    return folder;
+}
+
+namespace {
+
+void removeRecursively(const std::string& path)
+{
+    struct stat s;
+    if (lstat(path.c_str(), &s) != 0) return;
+    if (S_ISDIR(s.st_mode)) {
+        if (DIR* d = opendir(path.c_str())) {
+            while (dirent* e = readdir(d)) {
+                const std::string name = e->d_name;
+                if (name != "." && name != "..") removeRecursively(path + "/" + name);
+            }
+            closedir(d);
+        }
+        rmdir(path.c_str());
+    } else {
+        unlink(path.c_str());
+    }
+}
+
+}  // namespace
+
+void removeTree(const std::string& folder)
+{
+    if (!folder.empty()) removeRecursively(folder + "/..");
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+bool fileExists(const std::string& path)
+{
+    struct stat s;
+    return stat(path.c_str(), &s) == 0;
+}
+
+std::vector<std::string> listFolder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* d = opendir(folder.c_str())) {
+        while (dirent* e = readdir(d)) {
+            const std::string name = e->d_name;
+            if (name != "." && name != "..") names.push_back(name);
+        }
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
