@@ -147,20 +147,20 @@ SCENARIO(window_control_inventory_and_layout)
     const std::string folder = makeWorkFolder("controls");
     writeTable(folder, 10);
     if (startProgram(program, folder)) {
-        for (const ControlSpec& spec : uniqueControls) {
-            HWND c = control(program, spec.id);
+        for (const ControlSpec& want : uniqueControls) {
+            HWND c = control(program, want.id);
             CHECK(c != nullptr);
             if (!c) continue;
-            const std::string id = std::to_string(spec.id) + ": ";
-            CHECK_EQ(id + className(c), id + spec.windowClass);
-            CHECK_EQ(id + textOf(c), id + spec.text);
+            const std::string id = std::to_string(want.id) + ": ";
+            CHECK_EQ(id + className(c), id + want.windowClass);
+            CHECK_EQ(id + textOf(c), id + want.text);
             DWORD style = DWORD(GetWindowLongPtrA(c, GWL_STYLE));
             if (hasBorder(c)) style |= WS_BORDER;
-            CHECK_EQ(id + std::to_string(style & spec.styleBits), id + std::to_string(spec.styleBits));
+            CHECK_EQ(id + std::to_string(style & want.styleBits), id + std::to_string(want.styleBits));
             CHECK(style & WS_VISIBLE);
             CHECK(style & WS_CHILD);
             // Push buttons are plain push buttons, not default ones.
-            if (std::string(spec.windowClass) == "Button" && !(spec.styleBits & BS_CHECKBOX))
+            if (std::string(want.windowClass) == "Button" && !(want.styleBits & BS_CHECKBOX))
                 CHECK_EQ(id + std::to_string(style & 0xF), id + "0");
         }
         for (int id = 316; id <= 351; id++) {
