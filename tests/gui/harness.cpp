@@ -324,3 +324,76 @@ COLORREF pixelAt(HWND window, int x, int y)
     ClientToScreen(window, &p);
     return screenPixelAt(p.x, p.y);
 }
+
+static void drain(HANDLE pipe, std::string& into)
+{
+    DWORD available = 0;
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        char buffer[4096];
+        DWORD got = 0;
+        if (!ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) || got == 0) break;
+        into.append(buffer, got);
+    }
+}
+
+ConsoleRun runConsole(const std::string& commandLine, const std::string& folder, int timeoutMs)
+{
+    ConsoleRun run = {-1, "", ""};
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    CreatePipe(&outRead, &outWrite, &inherit, 1 << 16);
+    CreatePipe(&errRead, &errWrite, &inherit, 1 << 16);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    PROCESS_INFORMATION process = {};
+    std::string line = commandLine;
+    const BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
+                                        folder.c_str(), &startup, &process);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    if (started) {
+        const DWORD start = GetTickCount();
+        while (WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT) {
+            drain(outRead, run.out);
+            drain(errRead, run.err);
+            if (GetTickCount() - start > DWORD(timeoutMs)) {
+                TerminateProcess(process.hProcess, 99);
+                break;
+            }
+        }
+        drain(outRead, run.out);
+        drain(errRead, run.err);
+        DWORD code = 0;
+        if (GetExitCodeProcess(process.hProcess, &code) && GetTickCount() - start <= DWORD(timeoutMs))
+            run.exitCode = long(code);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    } else {
+        recordFailure("cannot start " + commandLine, __FILE__, __LINE__);
+    }
+    CloseHandle(outRead);
+    CloseHandle(errRead);
+    return run;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::string text;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return text;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+    std::fclose(file);
+    return text;
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool copyFile(const std::string& from, const std::string& to) { return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; }

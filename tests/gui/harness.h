@@ -106,3 +106,17 @@ bool waitUntilGone(HWND window, int timeoutMs);
 // The window must not be covered.
 COLORREF screenPixelAt(int x, int y);
 COLORREF pixelAt(HWND window, int x, int y);
+
+// ---- console programs ---------------------------------------------------------------------
+
+struct ConsoleRun {
+    long exitCode;  // -1 when it did not end in time
+    std::string out, err;
+};
+
+// Runs a console program in a console of its own with its output streams captured.
+ConsoleRun runConsole(const std::string& commandLine, const std::string& folder, int timeoutMs = 20000);
+
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+bool copyFile(const std::string& from, const std::string& to);
