@@ -1,0 +1,376 @@
+// search.cpp: puzzle set-up, search plans, the depth-first search and the ordered
+// parallel run.
+#include "solver/search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+
+PuzzleResult makePuzzle(PuzzleBox box, const std::vector<int>& pieces)
+{
+    PuzzleResult result = {false, {}};
+    SolverPuzzle& p = result.puzzle;
+    if (!boxIsUsable(box) || pieces.empty() || pieces.size() > size_t(pieceCount)) return result;
+    int cells = 0;
+    for (size_t i = 0; i < pieces.size(); i++) {
+        if (pieces[i] < 0 || pieces[i] >= pieceCount) return result;
+        if (std::count(pieces.begin(), pieces.end(), pieces[i]) != 1) return result;
+        cells += PieceCatalogue[pieces[i]].cellCount;
+    }
+    if (cells != boxCellTotal(box)) return result;
+
+    p.box = box;
+    p.symmetry = boxSymmetry(box);
+    p.slotCount = int(pieces.size());
+    for (int s = 0; s < p.slotCount; s++) {
+        p.pieceOfSlot[s] = pieces[s];
+        p.placements[s] = piecePlacements(box, pieces[s]);
+    }
+    const int n = boxCellTotal(box);
+    p.firstOf.assign(size_t(n * p.slotCount + 1), 0);
+    for (int c = 0; c < n; c++) {
+        for (int s = 0; s < p.slotCount; s++) {
+            p.firstOf[size_t(c * p.slotCount + s)] = uint32_t(p.cellMasks.size());
+            for (size_t i = 0; i < p.placements[s].size(); i++) {
+                if (__builtin_ctzll(p.placements[s][i].mask) != c) continue;
+                p.cellMasks.push_back(p.placements[s][i].mask);
+                p.cellPlacement.push_back(uint16_t(i));
+            }
+        }
+    }
+    p.firstOf[size_t(n * p.slotCount)] = uint32_t(p.cellMasks.size());
+
+    const int sizes[3] = {box.sizeX, box.sizeY, box.sizeZ};
+    for (int axis = 0; axis < 3; axis++) {
+        Cell origin = {0, 0, 0}, step = {0, 0, 0};
+        (&step.x)[axis] = 1;
+        p.axisShift[axis] = sizes[axis] > 1 ? cellBit(box, step) - cellBit(box, origin) : 0;
+        p.hasHigher[axis] = 0;
+        for (int c = 0; c < n; c++) {
+            const Cell cell = cellOfBit(box, c);
+            if ((&cell.x)[axis] + 1 < sizes[axis]) p.hasHigher[axis] |= uint64_t(1) << c;
+        }
+    }
+    p.fillableSizes.assign(size_t(1) << p.slotCount, 0);
+    for (uint32_t set = 0; set < (uint32_t(1) << p.slotCount); set++) {
+        uint64_t sizesMask = 1;
+        for (int s = 0; s < p.slotCount; s++)
+            if (set & (uint32_t(1) << s))
+                sizesMask |= sizesMask << PieceCatalogue[p.pieceOfSlot[s]].cellCount;
+        p.fillableSizes[set] = sizesMask;
+    }
+    result.ok = true;
+    return result;
+}
+
+SolverPuzzle fullPuzzle()
+{
+    std::vector<int> all;
+    for (int i = 0; i < pieceCount; i++) all.push_back(i);
+    return makePuzzle(fullBox, all).puzzle;
+}
+
+// The placement's orbit: canonical when no image is smaller, with the half turns that
+// leave it in place.
+static bool canonicalRoot(const SolverPuzzle& puzzle, uint64_t mask, std::vector<int>& stabiliser)
+{
+    stabiliser.clear();
+    for (int v = 1; v < 4; v++) {
+        const uint64_t image = turnMask(puzzle.symmetry, v, mask);
+        if (image < mask) return false;
+        if (image == mask) stabiliser.push_back(v);
+    }
+    return true;
+}
+
+SearchPlan planOnePerOrbit(const SolverPuzzle& puzzle)
+{
+    // The piece with the fewest placements up to the half turns goes first: it cuts the
+    // most off the search.
+    SearchPlan best = {-1, {}};
+    for (int s = 0; s < puzzle.slotCount; s++) {
+        SearchPlan plan = {s, {}};
+        std::vector<int> stabiliser;
+        for (size_t i = 0; i < puzzle.placements[s].size(); i++)
+            if (canonicalRoot(puzzle, puzzle.placements[s][i].mask, stabiliser))
+                plan.roots.push_back({int(i), stabiliser});
+        if (best.rootSlot < 0 || plan.roots.size() < best.roots.size()) best = plan;
+    }
+    return best;
+}
+
+SearchPlan planAllFillings(const SolverPuzzle& puzzle)
+{
+    SearchPlan plan = {0, {}};
+    for (size_t i = 0; i < puzzle.placements[0].size(); i++) plan.roots.push_back({int(i), {}});
+    return plan;
+}
+
+SearchPlan planFixedPlacement(const SolverPuzzle& puzzle, int slot, int placement)
+{
+    (void)puzzle;
+    return {slot, {{placement, {}}}};
+}
+
+Filling fillingOfRecord(PuzzleBox box, const SolutionRecord& record)
+{
+    Filling filling = {};
+    for (PlacementWord word : record.words) {
+        const int piece = placementPieceIndex(word);
+        if (piece >= 0 && piece < pieceCount) filling[piece] = placedMask(box, piece, word);
+    }
+    return filling;
+}
+
+namespace {
+
+// A subtree: the state after its first placements, in the search's own order.
+struct Task {
+    uint64_t occupied;
+    uint32_t freeSlots;
+    int root;
+    int16_t chosen[pieceCount];
+};
+
+struct Walker {
+    const SolverPuzzle& puzzle;
+    uint64_t full;
+    int16_t chosen[pieceCount];
+    const SearchRoot* root;
+    std::vector<SolutionRecord>* out;
+    uint64_t nodes;
+    const std::atomic<bool>* stop;
+
+    void emit()
+    {
+        const SolverPuzzle& p = puzzle;
+        if (!root->stabiliser.empty()) {
+            // The root placement alone does not pick one of these images; the filling
+            // that is the smallest of them does. A filling that a half turn maps onto
+            // itself is its own image and is kept once.
+            Filling filling = {};
+            for (int s = 0; s < p.slotCount; s++)
+                filling[p.pieceOfSlot[s]] = p.placements[s][chosen[s]].mask;
+            for (int v : root->stabiliser)
+                if (turnFilling(p.symmetry, v, filling) < filling) return;
+        }
+        SolutionRecord record = {};
+        for (int s = 0; s < p.slotCount; s++)
+            record.words[p.pieceOfSlot[s]] = p.placements[s][chosen[s]].word;
+        out->push_back(record);
+    }
+
+    uint64_t neighbours(uint64_t r) const
+    {
+        uint64_t g = r;
+        for (int a = 0; a < 3; a++) {
+            const int k = puzzle.axisShift[a];
+            if (!k) continue;
+            g |= (r & puzzle.hasHigher[a]) << k;
+            g |= (r >> k) & puzzle.hasHigher[a];
+        }
+        return g;
+    }
+
+    // Every separate empty region must be fillable by some of the unused pieces.
+    bool regionsFit(uint64_t occupied, uint32_t freeSlots) const
+    {
+        uint64_t empty = full & ~occupied;
+        const uint64_t sizes = puzzle.fillableSizes[freeSlots];
+        while (empty) {
+            uint64_t region = empty & (~empty + 1);
+            for (;;) {
+                const uint64_t grown = neighbours(region) & empty;
+                if (grown == region) break;
+                region = grown;
+            }
+            if (!((sizes >> __builtin_popcountll(region)) & 1)) return false;
+            empty &= ~region;
+        }
+        return true;
+    }
+
+    void search(uint64_t occupied, uint32_t freeSlots)
+    {
+        if (occupied == full) {
+            emit();
+            return;
+        }
+        if (stop && stop->load(std::memory_order_relaxed)) return;
+        const int cell = __builtin_ctzll(~occupied);
+        const uint32_t* first = &puzzle.firstOf[size_t(cell * puzzle.slotCount)];
+        const uint64_t* masks = puzzle.cellMasks.data();
+        for (uint32_t f = freeSlots; f; f &= f - 1) {
+            const int s = __builtin_ctz(f);
+            for (uint32_t i = first[s], end = first[s + 1]; i < end; i++) {
+                if (masks[i] & occupied) continue;
+                nodes++;
+                chosen[s] = int16_t(puzzle.cellPlacement[i]);
+                search(occupied | masks[i], freeSlots & ~(uint32_t(1) << s));
+            }
+        }
+    }
+
+    void run(const Task& task)
+    {
+        std::copy(task.chosen, task.chosen + pieceCount, chosen);
+        search(task.occupied, task.freeSlots);
+    }
+};
+
+Task rootTask(const SolverPuzzle& puzzle, const SearchPlan& plan, int r)
+{
+    Task task = {};
+    const int s = plan.rootSlot;
+    task.occupied = puzzle.placements[s][size_t(plan.roots[size_t(r)].placement)].mask;
+    task.freeSlots = ((uint32_t(1) << puzzle.slotCount) - 1) & ~(uint32_t(1) << s);
+    task.root = r;
+    task.chosen[s] = int16_t(plan.roots[size_t(r)].placement);
+    return task;
+}
+
+// The subtrees one level further down, in the order the search takes them. A finished
+// filling stays a task of its own, so the emit happens in the worker as everywhere else.
+void expandTask(const SolverPuzzle& puzzle, const Task& task, std::vector<Task>& out)
+{
+    const uint64_t full = fullMask(puzzle.box);
+    if (task.occupied == full) {
+        out.push_back(task);
+        return;
+    }
+    const int cell = __builtin_ctzll(~task.occupied);
+    for (uint32_t f = task.freeSlots; f; f &= f - 1) {
+        const int s = __builtin_ctz(f);
+        const size_t at = size_t(cell * puzzle.slotCount + s);
+        for (uint32_t i = puzzle.firstOf[at]; i < puzzle.firstOf[at + 1]; i++) {
+            if (puzzle.cellMasks[i] & task.occupied) continue;
+            Task child = task;
+            child.occupied |= puzzle.cellMasks[i];
+            child.freeSlots &= ~(uint32_t(1) << s);
+            child.chosen[s] = int16_t(puzzle.cellPlacement[i]);
+            out.push_back(child);
+        }
+    }
+}
+
+// Enough subtrees that threads stay busy to the end and progress moves smoothly; the
+// split changes nothing in the order of the records.
+// placements counts the placements made on the way, the roots included.
+std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
+                            uint64_t& placements)
+{
+    std::vector<Task> tasks;
+    for (size_t r = 0; r < plan.roots.size(); r++) tasks.push_back(rootTask(puzzle, plan, int(r)));
+    placements = tasks.size();
+    const uint64_t full = fullMask(puzzle.box);
+    for (int level = 0; level < 4 && !tasks.empty() && tasks.size() < 3000; level++) {
+        std::vector<Task> next;
+        for (const Task& task : tasks) {
+            const size_t before = next.size();
+            expandTask(puzzle, task, next);
+            if (task.occupied != full) placements += next.size() - before;
+        }
+        tasks.swap(next);
+    }
+    return tasks;
+}
+
+}  // namespace
+
+std::vector<SolutionRecord> solveAll(const SolverPuzzle& puzzle, const SearchPlan& plan,
+                                     uint64_t* nodes)
+{
+    std::vector<SolutionRecord> records;
+    Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &records, 0, nullptr};
+    for (size_t r = 0; r < plan.roots.size(); r++) {
+        walker.root = &plan.roots[r];
+        walker.run(rootTask(puzzle, plan, int(r)));
+    }
+    if (nodes) *nodes = walker.nodes + plan.roots.size();
+    return records;
+}
+
+SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int threads,
+                        const DeliverFn& deliver, const TickFn& tick,
+                        const std::atomic<bool>* cancel, int tickMilliseconds)
+{
+    uint64_t prefixNodes = 0;
+    const std::vector<Task> tasks = makeTasks(puzzle, plan, prefixNodes);
+    const size_t n = tasks.size();
+    std::vector<std::vector<SolutionRecord>> results(n);
+    std::vector<char> done(n, 0);
+    std::mutex lock;
+    std::condition_variable finished;
+    std::atomic<size_t> nextTask(0);
+    std::atomic<bool> stop(false);
+    size_t doneCount = 0;
+    uint64_t doneNodes = prefixNodes;
+
+    auto work = [&]() {
+        std::vector<SolutionRecord> found;
+        Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &found, 0, &stop};
+        for (;;) {
+            const size_t i = nextTask.fetch_add(1);
+            if (i >= n || stop.load()) break;
+            walker.root = &plan.roots[size_t(tasks[i].root)];
+            walker.nodes = 0;
+            found.clear();
+            walker.run(tasks[i]);
+            std::lock_guard<std::mutex> guard(lock);
+            results[i].swap(found);
+            done[i] = 1;
+            doneCount++;
+            doneNodes += walker.nodes;
+            if (doneCount == n) finished.notify_one();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (int t = 0; t < std::max(threads, 1); t++) workers.emplace_back(work);
+
+    SearchStats stats = {0, 0, 0, n};
+    SearchEnd end = SearchEnd::complete;
+    size_t delivered = 0;  // tasks whose records have been handed on
+    std::vector<SolutionRecord> batch;
+    for (;;) {
+        batch.clear();
+        {
+            // One hand-over per tick keeps the writes few and large; the last subtree's
+            // end wakes the wait at once.
+            std::unique_lock<std::mutex> guard(lock);
+            finished.wait_for(guard, std::chrono::milliseconds(tickMilliseconds),
+                              [&]() { return doneCount == n; });
+            while (delivered < n && done[delivered]) {
+                batch.insert(batch.end(), results[delivered].begin(), results[delivered].end());
+                std::vector<SolutionRecord>().swap(results[delivered]);
+                delivered++;
+            }
+            stats.tasksDone = doneCount;
+            stats.nodes = doneNodes;
+        }
+        if (cancel && cancel->load()) {
+            end = SearchEnd::cancelled;
+            break;
+        }
+        if (!batch.empty()) {
+            if (!deliver(batch)) {
+                end = SearchEnd::refused;
+                break;
+            }
+            stats.solutions += batch.size();
+        }
+        if (delivered == n) break;
+        if (tick) tick(stats);
+    }
+    stop = true;
+    for (std::thread& worker : workers) worker.join();
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        stats.tasksDone = doneCount;
+        stats.nodes = doneNodes;
+    }
+    if (tick) tick(stats);
+    return {end, stats};
+}
