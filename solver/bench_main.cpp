@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     const unsigned cores = std::thread::hardware_concurrency();
     const int threads = argc > 1 ? std::atoi(argv[1]) : int(cores ? cores : 1);
     const SolverPuzzle puzzle = fullPuzzle();
-    const SearchPlan plan = planOnePerOrbit(puzzle);
+    const SearchPlan plan = planOnePerOrbit(puzzle); printf("root %d, %zu roots\n", plan.rootSlot, plan.roots.size()); if (getenv("ONLYFULL")) { Clock::time_point s0 = Clock::now(); uint64_t nd=0; auto r = solveAll(puzzle, plan, &nd); printf("%zu %.2f %llu\n", r.size(), secondsSince(s0), (unsigned long long)nd); return 0; }
 
     Clock::time_point start = Clock::now();
     const SearchOutcome full = runSearch(

@@ -33,7 +33,12 @@ Cell cellOfBit(PuzzleBox box, int bit)
 
 uint64_t placedMask(PuzzleBox box, int pieceIndex, PlacementWord word)
 {
-    const PieceCells placed = placePiece(PieceCatalogue[pieceIndex], decodePlacementWord(word));
+    return placedMask(box, PieceCatalogue[pieceIndex], word);
+}
+
+uint64_t placedMask(PuzzleBox box, const PieceCells& shape, PlacementWord word)
+{
+    const PieceCells placed = placePiece(shape, decodePlacementWord(word));
     uint64_t mask = 0;
     for (int i = 0; i < placed.cellCount; i++) {
         const int bit = cellBit(box, placed.cells[i]);
@@ -45,6 +50,11 @@ uint64_t placedMask(PuzzleBox box, int pieceIndex, PlacementWord word)
 
 std::vector<Placement> piecePlacements(PuzzleBox box, int pieceIndex)
 {
+    return shapePlacements(box, PieceCatalogue[pieceIndex], pieceIndex);
+}
+
+std::vector<Placement> shapePlacements(PuzzleBox box, const PieceCells& shape, int pieceIndex)
+{
     // Words run upwards, so the first word found for a cell set is its smallest. The
     // piece number sits in the top bits and is the same for all.
     std::map<uint64_t, PlacementWord> smallest;
@@ -52,7 +62,7 @@ std::vector<Placement> piecePlacements(PuzzleBox box, int pieceIndex)
     for (int low = 0; low < 0x1000; low++) {
         if (((low >> 10) & 3) == 3) continue;  // axis code 3 is not part of the format
         const PlacementWord word = PlacementWord(pieceBits | low);
-        const uint64_t mask = placedMask(box, pieceIndex, word);
+        const uint64_t mask = placedMask(box, shape, word);
         if (mask) smallest.emplace(mask, word);
     }
     std::vector<Placement> result;

@@ -29,8 +29,9 @@ uint64_t fullMask(PuzzleBox box);
 int cellBit(PuzzleBox box, Cell cell);
 Cell cellOfBit(PuzzleBox box, int bit);
 
-// The cells that a catalogue piece covers when placed by word, or 0 when any of them
-// lies outside the box (a placed piece never covers no cell).
+// The cells that a piece covers when placed by word, or 0 when any of them lies outside
+// the box (a placed piece never covers no cell).
+uint64_t placedMask(PuzzleBox box, const PieceCells& shape, PlacementWord word);
 uint64_t placedMask(PuzzleBox box, int pieceIndex, PlacementWord word);
 
 struct Placement {
@@ -39,7 +40,9 @@ struct Placement {
 };
 
 // Every distinct cell set of the piece inside the box, ordered by mask, each with the
-// smallest word that yields it.
+// smallest word that yields it. The words carry pieceIndex + 1 as their piece number;
+// a shape other than the catalogue's serves the tests.
+std::vector<Placement> shapePlacements(PuzzleBox box, const PieceCells& shape, int pieceIndex);
 std::vector<Placement> piecePlacements(PuzzleBox box, int pieceIndex);
 
 // The box's half turns a..d (variant 0 is the identity) as permutations of its bits.

@@ -7,9 +7,11 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <cstdlib>
 
 
-PuzzleResult makePuzzle(PuzzleBox box, const std::vector<int>& pieces)
+static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
+                                 const std::vector<PieceCells>& shapes)
 {
     PuzzleResult result = {false, {}};
     SolverPuzzle& p = result.puzzle;
@@ -18,7 +20,8 @@ PuzzleResult makePuzzle(PuzzleBox box, const std::vector<int>& pieces)
     for (size_t i = 0; i < pieces.size(); i++) {
         if (pieces[i] < 0 || pieces[i] >= pieceCount) return result;
         if (std::count(pieces.begin(), pieces.end(), pieces[i]) != 1) return result;
-        cells += PieceCatalogue[pieces[i]].cellCount;
+        if (shapes[i].cellCount < 1 || shapes[i].cellCount > maxPieceCells) return result;
+        cells += shapes[i].cellCount;
     }
     if (cells != boxCellTotal(box)) return result;
 
@@ -27,7 +30,8 @@ PuzzleResult makePuzzle(PuzzleBox box, const std::vector<int>& pieces)
     p.slotCount = int(pieces.size());
     for (int s = 0; s < p.slotCount; s++) {
         p.pieceOfSlot[s] = pieces[s];
-        p.placements[s] = piecePlacements(box, pieces[s]);
+        p.shapeOfSlot[s] = shapes[size_t(s)];
+        p.placements[s] = shapePlacements(box, shapes[size_t(s)], pieces[s]);
     }
     const int n = boxCellTotal(box);
     p.firstOf.assign(size_t(n * p.slotCount + 1), 0);
@@ -59,11 +63,26 @@ PuzzleResult makePuzzle(PuzzleBox box, const std::vector<int>& pieces)
         uint64_t sizesMask = 1;
         for (int s = 0; s < p.slotCount; s++)
             if (set & (uint32_t(1) << s))
-                sizesMask |= sizesMask << PieceCatalogue[p.pieceOfSlot[s]].cellCount;
+                sizesMask |= sizesMask << p.shapeOfSlot[s].cellCount;
         p.fillableSizes[set] = sizesMask;
     }
     result.ok = true;
     return result;
+}
+
+PuzzleResult makePuzzle(PuzzleBox box, const std::vector<int>& pieces)
+{
+    std::vector<PieceCells> shapes;
+    for (int piece : pieces)
+        shapes.push_back(piece >= 0 && piece < pieceCount ? PieceCatalogue[piece] : PieceCells{});
+    return makePuzzleOf(box, pieces, shapes);
+}
+
+PuzzleResult makePuzzleOfShapes(PuzzleBox box, const std::vector<PieceCells>& shapes)
+{
+    std::vector<int> pieces;
+    for (size_t i = 0; i < shapes.size(); i++) pieces.push_back(int(i));
+    return makePuzzleOf(box, pieces, shapes);
 }
 
 SolverPuzzle fullPuzzle()
@@ -97,6 +116,7 @@ SearchPlan planOnePerOrbit(const SolverPuzzle& puzzle)
         for (size_t i = 0; i < puzzle.placements[s].size(); i++)
             if (canonicalRoot(puzzle, puzzle.placements[s][i].mask, stabiliser))
                 plan.roots.push_back({int(i), stabiliser});
+        if (getenv("ROOT")) { if (s == atoi(getenv("ROOT"))) best = plan; continue; }
         if (best.rootSlot < 0 || plan.roots.size() < best.roots.size()) best = plan;
     }
     return best;
@@ -115,12 +135,14 @@ SearchPlan planFixedPlacement(const SolverPuzzle& puzzle, int slot, int placemen
     return {slot, {{placement, {}}}};
 }
 
-Filling fillingOfRecord(PuzzleBox box, const SolutionRecord& record)
+Filling fillingOfRecord(const SolverPuzzle& puzzle, const SolutionRecord& record)
 {
     Filling filling = {};
     for (PlacementWord word : record.words) {
         const int piece = placementPieceIndex(word);
-        if (piece >= 0 && piece < pieceCount) filling[piece] = placedMask(box, piece, word);
+        for (int s = 0; s < puzzle.slotCount; s++)
+            if (puzzle.pieceOfSlot[s] == piece)
+                filling[size_t(piece)] = placedMask(puzzle.box, puzzle.shapeOfSlot[s], word);
     }
     return filling;
 }

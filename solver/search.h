@@ -24,6 +24,7 @@ struct SolverPuzzle {
     BoxSymmetry symmetry;
     int slotCount;                  // pieces in the puzzle
     int pieceOfSlot[pieceCount];    // catalogue index of each
+    PieceCells shapeOfSlot[pieceCount];
     std::vector<Placement> placements[pieceCount];  // per slot, as piecePlacements gives them
     // For each cell and slot, the placements whose lowest cell it is: masks and their
     // index in placements[slot], in the range firstOf[cell * slotCount + slot] ..
@@ -47,6 +48,9 @@ struct PuzzleResult {
     SolverPuzzle puzzle;
 };
 PuzzleResult makePuzzle(PuzzleBox box, const std::vector<int>& pieces);
+// The same with shapes of one's own in place of the catalogue's (for the tests): slot i
+// has shapes[i] and piece index i.
+PuzzleResult makePuzzleOfShapes(PuzzleBox box, const std::vector<PieceCells>& shapes);
 SolverPuzzle fullPuzzle();
 
 struct SearchRoot {
@@ -98,4 +102,4 @@ std::vector<SolutionRecord> solveAll(const SolverPuzzle& puzzle, const SearchPla
 
 // The filling a record describes in puzzle's box (a word that is not a placement of its
 // piece in the box gives an empty mask).
-Filling fillingOfRecord(PuzzleBox box, const SolutionRecord& record);
+Filling fillingOfRecord(const SolverPuzzle& puzzle, const SolutionRecord& record);
