@@ -93,10 +93,13 @@ int runSolve(int threads)
     const bool closed = closeTable(writer);
     const std::string written = formatCount(writer.recordsWritten);
     if (outcome.end == SearchEnd::refused || !closed) {
-        std::fprintf(stderr,
-                     "Fehler: In die Lösungstabelle \"%s\" kann nicht geschrieben werden: %s.\n"
-                     "Sie enthält nur die ersten %s Lösungen und ist unvollständig.\n",
-                     where.c_str(), fileErrorText(writer.error).c_str(), written.c_str());
+        std::fprintf(stderr, "Fehler: In die Lösungstabelle \"%s\" kann nicht geschrieben werden: %s.\n",
+                     where.c_str(), fileErrorText(writer.error).c_str());
+        if (writer.recordsWritten)
+            std::fprintf(stderr, "Sie enthält nur die ersten %s Lösungen und ist unvollständig.\n",
+                         written.c_str());
+        else
+            std::fprintf(stderr, "Sie enthält keine Lösung.\n");
         return 1;
     }
     if (outcome.end == SearchEnd::cancelled) {

@@ -95,7 +95,7 @@ std::string fileErrorText(int error)
     case EFBIG:
         return "Die Datei wird zu groß";
     case ENOENT:
-        return "Die Datei oder ihr Ordner existiert nicht";
+        return "Datei oder Ordner nicht gefunden";
     case EIO:
         return "Ein-/Ausgabefehler";
     default:
