@@ -32,13 +32,6 @@ struct SolverPuzzle {
     std::vector<uint64_t> cellMasks;
     std::vector<uint16_t> cellPlacement;
     std::vector<uint32_t> firstOf;
-    // Neighbour steps as bit shifts: for each axis the shift and the cells that have a
-    // neighbour on the higher side.
-    int axisShift[3];
-    uint64_t hasHigher[3];
-    // For each set of unused slots, the region sizes (0..64) that some of them can fill
-    // exactly; bit 0 (the empty region) is always set.
-    std::vector<uint64_t> fillableSizes;
 };
 
 // Fails (ok false) when the box is not usable, a piece index is repeated or out of range,
