@@ -44,7 +44,7 @@ struct ProgressLine {
         const Clock::time_point now = Clock::now();
         if (!force && drawnLength && now - lastDrawn < std::chrono::milliseconds(250)) return;
         lastDrawn = now;
-        const double share = stats.taskTotal ? double(stats.tasksDone) / double(stats.taskTotal) : 1;
+        const double share = stats.share;
         const double elapsed = secondsSince(start);
         std::string line = formatShare(share) + " durchsucht, " + formatCount(stats.solutions) +
                            " Lösungen, " + formatClock(elapsed) + " vergangen";

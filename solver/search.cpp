@@ -136,6 +136,10 @@ struct Task {
     uint32_t freeSlots;
     int root;
     int16_t chosen[pieceCount];
+    // Share of the whole search, guessed as if every node's subtrees were alike: a
+    // subtree gets its parent's share divided by the parent's number of subtrees. Far
+    // closer to the real work than counting subtrees, for the progress line.
+    double share;
 };
 
 struct Walker {
@@ -202,6 +206,7 @@ Task rootTask(const SolverPuzzle& puzzle, const SearchPlan& plan, int r)
     task.freeSlots = ((uint32_t(1) << puzzle.slotCount) - 1) & ~(uint32_t(1) << s);
     task.root = r;
     task.chosen[s] = int16_t(plan.roots[size_t(r)].placement);
+    task.share = 1.0 / double(plan.roots.size());
     return task;
 }
 
@@ -244,7 +249,9 @@ std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
         for (const Task& task : tasks) {
             const size_t before = next.size();
             expandTask(puzzle, task, next);
-            if (task.occupied != full) placements += next.size() - before;
+            const size_t children = next.size() - before;
+            if (task.occupied != full) placements += children;
+            for (size_t i = before; i < next.size(); i++) next[i].share = task.share / double(children);
         }
         tasks.swap(next);
     }
@@ -280,6 +287,7 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
     std::atomic<size_t> nextTask(0);
     std::atomic<bool> stop(false);
     size_t doneCount = 0;
+    double doneShare = 0;
     uint64_t doneNodes = prefixNodes;
 
     auto work = [&]() {
@@ -296,6 +304,7 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
             results[i].swap(found);
             done[i] = 1;
             doneCount++;
+            doneShare += tasks[i].share;
             doneNodes += walker.nodes;
             if (doneCount == n) finished.notify_one();
         }
@@ -303,7 +312,7 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
     std::vector<std::thread> workers;
     for (int t = 0; t < std::max(threads, 1); t++) workers.emplace_back(work);
 
-    SearchStats stats = {0, 0, 0, n};
+    SearchStats stats = {0, 0, 0, n, 0};
     SearchEnd end = SearchEnd::complete;
     size_t delivered = 0;  // tasks whose records have been handed on
     std::vector<SolutionRecord> batch;
@@ -321,6 +330,7 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
                 delivered++;
             }
             stats.tasksDone = doneCount;
+            stats.share = delivered == n ? 1.0 : doneShare;
             stats.nodes = doneNodes;
         }
         if (cancel && cancel->load()) {
@@ -342,6 +352,7 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
     {
         std::lock_guard<std::mutex> guard(lock);
         stats.tasksDone = doneCount;
+        stats.share = delivered == n ? 1.0 : doneShare;
         stats.nodes = doneNodes;
     }
     if (tick) tick(stats);

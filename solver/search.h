@@ -67,6 +67,7 @@ struct SearchStats {
     uint64_t solutions;  // handed on so far
     uint64_t nodes;      // placements made in finished subtrees
     size_t tasksDone, taskTotal;
+    double share;        // estimated part of the search done, 0..1
 };
 
 // Receives the next records in their final order; returns false to stop the search

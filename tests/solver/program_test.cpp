@@ -207,4 +207,25 @@ TEST(Program, InterruptedRunLeavesWholeRecords)
     EXPECT_EQ(check.exitCode, 0) << check.out;
 }
 
+TEST(Program, FullTableIsCompleteAndPassesItsCheck)
+{
+    // The whole solve, as a user starts it: no arguments, all cores. The count is the one
+    // that the dancing-links reference gives for the twelve placements of piece 10 that
+    // are not half turns of each other (each one's fillings, halved where a half turn
+    // leaves that placement in place).
+    const std::string dir = makeFolder("full_table");
+    const ChildRun run = runIn(dir, {});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(contains(run.out, "Fertig: 409.963 Lösungen in ")) << run.out;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    struct stat info;
+    ASSERT_EQ(stat((dir + "/kubo_puzzle_erg.bin").c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, 409963 * recordSize);
+
+    const ChildRun check = runIn(dir, {"-p"});
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_TRUE(contains(check.out, "409.963 Datensätze (9.839.112 Bytes).")) << check.out;
+    EXPECT_TRUE(contains(check.out, "Ergebnis: in Ordnung.")) << check.out;
+}
+
 }  // namespace
