@@ -1,0 +1,20 @@
+// command_line.h: the program's arguments. No argument computes the table; -j chooses the
+// number of threads; -p checks an existing table instead of computing one.
+#pragma once
+
+#include <string>
+
+enum class RunMode { solve, check, help, invalid };
+
+struct Options {
+    RunMode mode;
+    int threads;            // solve: worker threads
+    std::string checkPath;  // check: the table to read
+    std::string error;      // invalid: what was wrong, in German
+};
+
+constexpr int maxThreads = 256;
+
+Options parseCommandLine(int argc, const char* const* argv, int defaultThreads);
+
+std::string usageText(int defaultThreads);

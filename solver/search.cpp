@@ -1,0 +1,360 @@
+// search.cpp: puzzle set-up, search plans, the depth-first search and the ordered
+// parallel run.
+#include "solver/search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+
+static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
+                                 const std::vector<PieceCells>& shapes)
+{
+    PuzzleResult result = {false, {}};
+    SolverPuzzle& p = result.puzzle;
+    if (!boxIsUsable(box) || pieces.empty() || pieces.size() > size_t(pieceCount)) return result;
+    int cells = 0;
+    for (size_t i = 0; i < pieces.size(); i++) {
+        if (pieces[i] < 0 || pieces[i] >= pieceCount) return result;
+        if (std::count(pieces.begin(), pieces.end(), pieces[i]) != 1) return result;
+        if (shapes[i].cellCount < 1 || shapes[i].cellCount > maxPieceCells) return result;
+        cells += shapes[i].cellCount;
+    }
+    if (cells != boxCellTotal(box)) return result;
+
+    p.box = box;
+    p.symmetry = boxSymmetry(box);
+    p.slotCount = int(pieces.size());
+    for (int s = 0; s < p.slotCount; s++) {
+        p.pieceOfSlot[s] = pieces[s];
+        p.shapeOfSlot[s] = shapes[size_t(s)];
+        p.placements[s] = shapePlacements(box, shapes[size_t(s)], pieces[s]);
+    }
+    const int n = boxCellTotal(box);
+    p.firstOf.assign(size_t(n * p.slotCount + 1), 0);
+    for (int c = 0; c < n; c++) {
+        for (int s = 0; s < p.slotCount; s++) {
+            p.firstOf[size_t(c * p.slotCount + s)] = uint32_t(p.cellMasks.size());
+            for (size_t i = 0; i < p.placements[s].size(); i++) {
+                if (__builtin_ctzll(p.placements[s][i].mask) != c) continue;
+                p.cellMasks.push_back(p.placements[s][i].mask);
+                p.cellPlacement.push_back(uint16_t(i));
+            }
+        }
+    }
+    p.firstOf[size_t(n * p.slotCount)] = uint32_t(p.cellMasks.size());
+
+    result.ok = true;
+    return result;
+}
+
+PuzzleResult makePuzzle(PuzzleBox box, const std::vector<int>& pieces)
+{
+    std::vector<PieceCells> shapes;
+    for (int piece : pieces)
+        shapes.push_back(piece >= 0 && piece < pieceCount ? PieceCatalogue[piece] : PieceCells{});
+    return makePuzzleOf(box, pieces, shapes);
+}
+
+PuzzleResult makePuzzleOfShapes(PuzzleBox box, const std::vector<PieceCells>& shapes)
+{
+    std::vector<int> pieces;
+    for (size_t i = 0; i < shapes.size(); i++) pieces.push_back(int(i));
+    return makePuzzleOf(box, pieces, shapes);
+}
+
+SolverPuzzle fullPuzzle()
+{
+    std::vector<int> all;
+    for (int i = 0; i < pieceCount; i++) all.push_back(i);
+    return makePuzzle(fullBox, all).puzzle;
+}
+
+// The placement's orbit: canonical when no image is smaller, with the half turns that
+// leave it in place.
+static bool canonicalRoot(const SolverPuzzle& puzzle, uint64_t mask, std::vector<int>& stabiliser)
+{
+    stabiliser.clear();
+    for (int v = 1; v < 4; v++) {
+        const uint64_t image = turnMask(puzzle.symmetry, v, mask);
+        if (image < mask) return false;
+        if (image == mask) stabiliser.push_back(v);
+    }
+    return true;
+}
+
+SearchPlan planOnePerOrbit(const SolverPuzzle& puzzle)
+{
+    // The piece with the fewest placements up to the half turns goes first. In the full
+    // puzzle that is the plus sign (piece 10), and placed first it also makes the fastest
+    // search of all pieces tried: an obstacle in the middle of the box that the filling
+    // from the low end has to fit around.
+    SearchPlan best = {-1, {}};
+    for (int s = 0; s < puzzle.slotCount; s++) {
+        SearchPlan plan = {s, {}};
+        std::vector<int> stabiliser;
+        for (size_t i = 0; i < puzzle.placements[s].size(); i++)
+            if (canonicalRoot(puzzle, puzzle.placements[s][i].mask, stabiliser))
+                plan.roots.push_back({int(i), stabiliser});
+        if (best.rootSlot < 0 || plan.roots.size() < best.roots.size()) best = plan;
+    }
+    return best;
+}
+
+SearchPlan planAllFillings(const SolverPuzzle& puzzle)
+{
+    SearchPlan plan = {0, {}};
+    for (size_t i = 0; i < puzzle.placements[0].size(); i++) plan.roots.push_back({int(i), {}});
+    return plan;
+}
+
+SearchPlan planFixedPlacement(const SolverPuzzle& puzzle, int slot, int placement)
+{
+    (void)puzzle;
+    return {slot, {{placement, {}}}};
+}
+
+Filling fillingOfRecord(const SolverPuzzle& puzzle, const SolutionRecord& record)
+{
+    Filling filling = {};
+    for (PlacementWord word : record.words) {
+        const int piece = placementPieceIndex(word);
+        for (int s = 0; s < puzzle.slotCount; s++)
+            if (puzzle.pieceOfSlot[s] == piece)
+                filling[size_t(piece)] = placedMask(puzzle.box, puzzle.shapeOfSlot[s], word);
+    }
+    return filling;
+}
+
+namespace {
+
+// A subtree: the state after its first placements, in the search's own order.
+struct Task {
+    uint64_t occupied;
+    uint32_t freeSlots;
+    int root;
+    int16_t chosen[pieceCount];
+    // Share of the whole search, guessed as if every node's subtrees were alike: a
+    // subtree gets its parent's share divided by the parent's number of subtrees. Far
+    // closer to the real work than counting subtrees, for the progress line.
+    double share;
+};
+
+struct Walker {
+    const SolverPuzzle& puzzle;
+    uint64_t full;
+    int16_t chosen[pieceCount];
+    const SearchRoot* root;
+    std::vector<SolutionRecord>* out;
+    uint64_t nodes;
+    const std::atomic<bool>* stop;
+
+    void emit()
+    {
+        const SolverPuzzle& p = puzzle;
+        if (!root->stabiliser.empty()) {
+            // The root placement alone does not pick one of these images; the filling
+            // that is the smallest of them does. A filling that a half turn maps onto
+            // itself is its own image and is kept once.
+            Filling filling = {};
+            for (int s = 0; s < p.slotCount; s++)
+                filling[p.pieceOfSlot[s]] = p.placements[s][chosen[s]].mask;
+            for (int v : root->stabiliser)
+                if (turnFilling(p.symmetry, v, filling) < filling) return;
+        }
+        SolutionRecord record = {};
+        for (int s = 0; s < p.slotCount; s++)
+            record.words[p.pieceOfSlot[s]] = p.placements[s][chosen[s]].word;
+        out->push_back(record);
+    }
+
+    void search(uint64_t occupied, uint32_t freeSlots)
+    {
+        if (occupied == full) {
+            emit();
+            return;
+        }
+        if (stop && stop->load(std::memory_order_relaxed)) return;
+        const int cell = __builtin_ctzll(~occupied);
+        const uint32_t* first = &puzzle.firstOf[size_t(cell * puzzle.slotCount)];
+        const uint64_t* masks = puzzle.cellMasks.data();
+        for (uint32_t f = freeSlots; f; f &= f - 1) {
+            const int s = __builtin_ctz(f);
+            for (uint32_t i = first[s], end = first[s + 1]; i < end; i++) {
+                if (masks[i] & occupied) continue;
+                nodes++;
+                chosen[s] = int16_t(puzzle.cellPlacement[i]);
+                search(occupied | masks[i], freeSlots & ~(uint32_t(1) << s));
+            }
+        }
+    }
+
+    void run(const Task& task)
+    {
+        std::copy(task.chosen, task.chosen + pieceCount, chosen);
+        search(task.occupied, task.freeSlots);
+    }
+};
+
+Task rootTask(const SolverPuzzle& puzzle, const SearchPlan& plan, int r)
+{
+    Task task = {};
+    const int s = plan.rootSlot;
+    task.occupied = puzzle.placements[s][size_t(plan.roots[size_t(r)].placement)].mask;
+    task.freeSlots = ((uint32_t(1) << puzzle.slotCount) - 1) & ~(uint32_t(1) << s);
+    task.root = r;
+    task.chosen[s] = int16_t(plan.roots[size_t(r)].placement);
+    task.share = 1.0 / double(plan.roots.size());
+    return task;
+}
+
+// The subtrees one level further down, in the order the search takes them. A finished
+// filling stays a task of its own, so the emit happens in the worker as everywhere else.
+void expandTask(const SolverPuzzle& puzzle, const Task& task, std::vector<Task>& out)
+{
+    const uint64_t full = fullMask(puzzle.box);
+    if (task.occupied == full) {
+        out.push_back(task);
+        return;
+    }
+    const int cell = __builtin_ctzll(~task.occupied);
+    for (uint32_t f = task.freeSlots; f; f &= f - 1) {
+        const int s = __builtin_ctz(f);
+        const size_t at = size_t(cell * puzzle.slotCount + s);
+        for (uint32_t i = puzzle.firstOf[at]; i < puzzle.firstOf[at + 1]; i++) {
+            if (puzzle.cellMasks[i] & task.occupied) continue;
+            Task child = task;
+            child.occupied |= puzzle.cellMasks[i];
+            child.freeSlots &= ~(uint32_t(1) << s);
+            child.chosen[s] = int16_t(puzzle.cellPlacement[i]);
+            out.push_back(child);
+        }
+    }
+}
+
+// Enough subtrees that threads stay busy to the end and progress moves smoothly; the
+// split changes nothing in the order of the records.
+// placements counts the placements made on the way, the roots included.
+std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
+                            uint64_t& placements)
+{
+    std::vector<Task> tasks;
+    for (size_t r = 0; r < plan.roots.size(); r++) tasks.push_back(rootTask(puzzle, plan, int(r)));
+    placements = tasks.size();
+    const uint64_t full = fullMask(puzzle.box);
+    for (int level = 0; level < 4 && !tasks.empty() && tasks.size() < 3000; level++) {
+        std::vector<Task> next;
+        for (const Task& task : tasks) {
+            const size_t before = next.size();
+            expandTask(puzzle, task, next);
+            const size_t children = next.size() - before;
+            if (task.occupied != full) placements += children;
+            for (size_t i = before; i < next.size(); i++) next[i].share = task.share / double(children);
+        }
+        tasks.swap(next);
+    }
+    return tasks;
+}
+
+}  // namespace
+
+std::vector<SolutionRecord> solveAll(const SolverPuzzle& puzzle, const SearchPlan& plan,
+                                     uint64_t* nodes)
+{
+    std::vector<SolutionRecord> records;
+    Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &records, 0, nullptr};
+    for (size_t r = 0; r < plan.roots.size(); r++) {
+        walker.root = &plan.roots[r];
+        walker.run(rootTask(puzzle, plan, int(r)));
+    }
+    if (nodes) *nodes = walker.nodes + plan.roots.size();
+    return records;
+}
+
+SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int threads,
+                        const DeliverFn& deliver, const TickFn& tick,
+                        const std::atomic<bool>* cancel, int tickMilliseconds)
+{
+    uint64_t prefixNodes = 0;
+    const std::vector<Task> tasks = makeTasks(puzzle, plan, prefixNodes);
+    const size_t n = tasks.size();
+    std::vector<std::vector<SolutionRecord>> results(n);
+    std::vector<char> done(n, 0);
+    std::mutex lock;
+    std::condition_variable finished;
+    std::atomic<size_t> nextTask(0);
+    std::atomic<bool> stop(false);
+    size_t doneCount = 0;
+    double doneShare = 0;
+    uint64_t doneNodes = prefixNodes;
+
+    auto work = [&]() {
+        std::vector<SolutionRecord> found;
+        Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &found, 0, &stop};
+        for (;;) {
+            const size_t i = nextTask.fetch_add(1);
+            if (i >= n || stop.load()) break;
+            walker.root = &plan.roots[size_t(tasks[i].root)];
+            walker.nodes = 0;
+            found.clear();
+            walker.run(tasks[i]);
+            std::lock_guard<std::mutex> guard(lock);
+            results[i].swap(found);
+            done[i] = 1;
+            doneCount++;
+            doneShare += tasks[i].share;
+            doneNodes += walker.nodes;
+            if (doneCount == n) finished.notify_one();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (int t = 0; t < std::max(threads, 1); t++) workers.emplace_back(work);
+
+    SearchStats stats = {0, 0, 0, n, 0};
+    SearchEnd end = SearchEnd::complete;
+    size_t delivered = 0;  // tasks whose records have been handed on
+    std::vector<SolutionRecord> batch;
+    for (;;) {
+        batch.clear();
+        {
+            // One hand-over per tick keeps the writes few and large; the last subtree's
+            // end wakes the wait at once.
+            std::unique_lock<std::mutex> guard(lock);
+            finished.wait_for(guard, std::chrono::milliseconds(tickMilliseconds),
+                              [&]() { return doneCount == n; });
+            while (delivered < n && done[delivered]) {
+                batch.insert(batch.end(), results[delivered].begin(), results[delivered].end());
+                std::vector<SolutionRecord>().swap(results[delivered]);
+                delivered++;
+            }
+            stats.tasksDone = doneCount;
+            stats.share = delivered == n ? 1.0 : doneShare;
+            stats.nodes = doneNodes;
+        }
+        if (cancel && cancel->load()) {
+            end = SearchEnd::cancelled;
+            break;
+        }
+        if (!batch.empty()) {
+            if (!deliver(batch)) {
+                end = SearchEnd::refused;
+                break;
+            }
+            stats.solutions += batch.size();
+        }
+        if (delivered == n) break;
+        if (tick) tick(stats);
+    }
+    stop = true;
+    for (std::thread& worker : workers) worker.join();
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        stats.tasksDone = doneCount;
+        stats.share = delivered == n ? 1.0 : doneShare;
+        stats.nodes = doneNodes;
+    }
+    if (tick) tick(stats);
+    return {end, stats};
+}

@@ -1,0 +1,35 @@
+// table_file.h: writing the solution table. Records go to the file in whole multiples
+// of 24 bytes through an unbuffered stream, so every write reaches the system at once
+// and a reader that meanwhile takes the file's size sees only whole records. When a
+// write fails, the file is cut back to the records known to be complete.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "model/placement.h"
+
+struct TableWriter {
+    std::FILE* file;
+    uint64_t recordsWritten;
+    int error;  // errno of the first failure, 0 while all is well
+};
+
+// Creates or empties the table. On failure error says why and file is null.
+TableWriter createTable(const char* path);
+
+bool appendRecords(TableWriter& writer, const std::vector<SolutionRecord>& records);
+
+// Closes the file; false when the last bytes could not be written.
+bool closeTable(TableWriter& writer);
+
+// True when path names an existing folder.
+bool isFolder(const char* path);
+
+// A German reason for a failure of the file system ("Der Datenträger ist voll").
+std::string fileErrorText(int error);
+
+// The folder the program works in, for telling the user where the table goes.
+std::string currentFolder();

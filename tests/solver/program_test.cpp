@@ -1,0 +1,231 @@
+// Tests of the real program kubo_puzzle_erg, run as a child process in a folder of its
+// own: its arguments, its failures on a table that cannot be written, the check mode on
+// damaged tables, and an interrupted run.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "full_records.h"
+#include "model/solution_table.h"
+
+namespace {
+
+struct ChildRun {
+    int exitCode;
+    std::string out, err;
+};
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A fresh empty folder for one test.
+std::string makeFolder(const std::string& name)
+{
+    const std::string dir = testing::TempDir() + "kubo_solver_" + name + "_" + std::to_string(getpid());
+    std::system(("rm -rf '" + dir + "'").c_str());
+    mkdir(dir.c_str(), 0755);
+    return dir;
+}
+
+// Starts the program in dir; its output goes to files in logs (by default dir itself).
+pid_t start(const std::string& dir, const std::vector<std::string>& args, std::string logs = "")
+{
+    if (logs.empty()) logs = dir;
+    const std::string outPath = logs + "/stdout.txt", errPath = logs + "/stderr.txt";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0) _exit(127);
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        std::vector<char*> argv = {const_cast<char*>(KUBO_PUZZLE_ERG_PATH)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(KUBO_PUZZLE_ERG_PATH, argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+ChildRun finish(const std::string& logs, pid_t pid)
+{
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(logs + "/stdout.txt"),
+            readFile(logs + "/stderr.txt")};
+}
+
+ChildRun runIn(const std::string& dir, const std::vector<std::string>& args, const std::string& logs = "")
+{
+    return finish(logs.empty() ? dir : logs, start(dir, args, logs));
+}
+
+void writeTable(const std::string& path, const std::vector<SolutionRecord>& records,
+                const std::string& tail = "")
+{
+    std::string bytes;
+    for (const SolutionRecord& r : records) {
+        unsigned char b[recordSize];
+        encodeRecord(r, b);
+        bytes.append(reinterpret_cast<const char*>(b), recordSize);
+    }
+    std::ofstream(path, std::ios::binary) << bytes << tail;
+}
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+TEST(Program, Arguments)
+{
+    const std::string dir = makeFolder("args");
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* message;  // on standard error, or on standard output for exit code 0
+    } cases[] = {
+        {{"-x"}, 1, "Fehler: Unbekannte Angabe \"-x\"."},
+        {{"datei.bin"}, 1, "Fehler: Unbekannte Angabe \"datei.bin\"."},
+        {{"-j"}, 1, "Nach -j fehlt die Zahl der Threads."},
+        {{"-j", "0"}, 1, "Die Zahl der Threads \"0\" ist ungültig"},
+        {{"-j2x"}, 1, "Die Zahl der Threads \"2x\" ist ungültig"},
+        {{"-p", "-j", "2"}, 1, "-j und -p lassen sich nicht zusammen angeben."},
+        {{"-h"}, 0, "Aufruf: kubo_puzzle_erg [-j ANZAHL]"},
+    };
+    for (const auto& c : cases) {
+        const ChildRun run = runIn(dir, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.message;
+        const std::string& text = c.exitCode ? run.err : run.out;
+        EXPECT_TRUE(contains(text, c.message)) << text;
+        EXPECT_TRUE(contains(text, "Aufruf:")) << "usage text with " << c.message;
+    }
+    struct stat info;
+    EXPECT_NE(stat((dir + "/kubo_puzzle_erg.bin").c_str(), &info), 0) << "a bad call wrote a table";
+}
+
+TEST(Program, TableThatCannotBeWritten)
+{
+    // A folder of the table's name stays as it is.
+    const std::string dir = makeFolder("folder");
+    mkdir((dir + "/kubo_puzzle_erg.bin").c_str(), 0755);
+    std::ofstream(dir + "/kubo_puzzle_erg.bin/inhalt.txt") << "bleibt";
+    ChildRun run = runIn(dir, {});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "kann nicht angelegt werden: Dort gibt es einen Ordner dieses Namens."))
+        << run.err;
+    EXPECT_EQ(readFile(dir + "/kubo_puzzle_erg.bin/inhalt.txt"), "bleibt");
+
+    // A full disk: the table leads to a device that takes no byte.
+    const std::string full = makeFolder("full");
+    ASSERT_EQ(symlink("/dev/full", (full + "/kubo_puzzle_erg.bin").c_str()), 0);
+    run = runIn(full, {"-j", "1"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "kann nicht geschrieben werden: Der Datenträger ist voll.")) << run.err;
+    EXPECT_FALSE(contains(run.out, "Fertig")) << run.out;
+
+    // A folder in which no file can be made, even for the superuser.
+    run = runIn("/proc", {}, full);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "Fehler: Die Lösungstabelle \"/proc/kubo_puzzle_erg.bin\" kann "
+                                  "nicht angelegt werden:")) << run.err;
+}
+
+TEST(Program, CheckModeOnTables)
+{
+    const std::string dir = makeFolder("check");
+    const std::vector<SolutionRecord> good = firstFullRecords(3);
+    ASSERT_EQ(good.size(), 3u);
+
+    writeTable(dir + "/kubo_puzzle_erg.bin", good);
+    ChildRun run = runIn(dir, {"-p"});
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_TRUE(contains(run.out, "3 Datensätze (72 Bytes).")) << run.out;
+    EXPECT_TRUE(contains(run.out, "Ergebnis: in Ordnung.")) << run.out;
+
+    SolutionRecord overlapping = good[1];
+    // One piece takes the rotation and place of another.
+    overlapping.words[4] = PlacementWord((good[1].words[3] & 0x0FFF) | (good[1].words[4] & 0xF000));
+    writeTable(dir + "/damaged.bin", {good[0], overlapping, turnedRecord(good[0], 1), good[2]}, "1234567");
+    run = runIn(dir, {"-p", "damaged.bin"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.out, "Datensatz 2: Teil")) << run.out;
+    EXPECT_TRUE(contains(run.out, "Datensatz 3: ist eine Variante von Datensatz 1 (3 = 1b).")) << run.out;
+    EXPECT_TRUE(contains(run.out, "4 Datensätze (103 Bytes).")) << run.out;
+    EXPECT_TRUE(contains(run.out, "Am Ende der Datei stehen 7 Bytes eines unvollständigen Datensatzes."))
+        << run.out;
+    EXPECT_TRUE(contains(run.out, "Ergebnis: fehlerhaft; 1 Datensätze sind keine Lösung; 1 Paare sind "
+                                  "Varianten voneinander; am Ende steht ein unvollständiger Datensatz."))
+        << run.out;
+
+    writeTable(dir + "/empty.bin", {});
+    run = runIn(dir, {"-p", "empty.bin"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.out, "die Tabelle enthält keinen Datensatz")) << run.out;
+
+    run = runIn(dir, {"-p", "fehlt.bin"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "\"fehlt.bin\" kann nicht gelesen werden: Datei oder Ordner nicht gefunden."))
+        << run.err;
+}
+
+TEST(Program, InterruptedRunLeavesWholeRecords)
+{
+    const std::string dir = makeFolder("interrupt");
+    const std::string table = dir + "/kubo_puzzle_erg.bin";
+    const pid_t pid = start(dir, {"-j", "2"});
+    // Wait until records have arrived, then interrupt as Ctrl+C would.
+    struct stat info = {};
+    for (int i = 0; i < 600 && (stat(table.c_str(), &info) != 0 || info.st_size < 10 * recordSize); i++)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_GE(info.st_size, 10 * recordSize);
+    kill(pid, SIGINT);
+    const ChildRun run = finish(dir, pid);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "Abgebrochen.")) << run.err;
+    ASSERT_EQ(stat(table.c_str(), &info), 0);
+    EXPECT_EQ(info.st_size % recordSize, 0);
+    const ChildRun check = runIn(dir, {"-p"});
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+}
+
+TEST(Program, FullTableIsCompleteAndPassesItsCheck)
+{
+    // The whole solve, as a user starts it: no arguments, all cores. The count is the one
+    // that the dancing-links reference gives for the twelve placements of piece 10 that
+    // are not half turns of each other (each one's fillings, halved where a half turn
+    // leaves that placement in place).
+    const std::string dir = makeFolder("full_table");
+    const ChildRun run = runIn(dir, {});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(contains(run.out, "Fertig: 409.963 Lösungen in ")) << run.out;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    struct stat info;
+    ASSERT_EQ(stat((dir + "/kubo_puzzle_erg.bin").c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, 409963 * recordSize);
+
+    const ChildRun check = runIn(dir, {"-p"});
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_TRUE(contains(check.out, "409.963 Datensätze (9.839.112 Bytes).")) << check.out;
+    EXPECT_TRUE(contains(check.out, "Ergebnis: in Ordnung.")) << check.out;
+}
+
+}  // namespace

@@ -1,0 +1,259 @@
+// Tests of the fast search: against the brute-force reference on boxes small enough for
+// it, the one-record-per-orbit rule (including fillings that a half turn maps onto
+// themselves), the same records for every thread count, and stopping early.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <set>
+
+#include "reference.h"
+#include "solver/exact_cover.h"
+#include "solver/search.h"
+
+namespace {
+
+struct Instance {
+    PuzzleBox box;
+    std::vector<PieceCells> shapes;
+    std::string name;
+};
+
+PieceCells shape(std::initializer_list<Cell> cells)
+{
+    PieceCells piece = {};
+    for (Cell c : cells) piece.cells[piece.cellCount++] = c;
+    return computeBoundingBox(piece);
+}
+
+Instance catalogueInstance(PuzzleBox box, std::vector<int> pieces)
+{
+    std::string name = std::to_string(box.sizeX) + "x" + std::to_string(box.sizeY) + "x" +
+                       std::to_string(box.sizeZ) + " pieces";
+    for (int p : pieces) name += " " + std::to_string(p);
+    return {box, catalogueShapes(pieces), name};
+}
+
+// Sub-boxes with subsets of the catalogue, where some root placements are left in place
+// by a half turn. No filling by catalogue pieces maps onto itself (too few of them have a
+// half-turn symmetry), so small shapes of their own provide those: dominoes and bars lying
+// across the axis of a half turn.
+std::vector<Instance> instances()
+{
+    const PieceCells domino = shape({{0, 0, 0}, {1, 0, 0}});
+    const PieceCells bar = shape({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
+    const PieceCells corner = shape({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+    const PieceCells square = shape({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}});
+    return {
+        catalogueInstance({5, 3, 1}, {0, 3, 6}),
+        catalogueInstance({4, 4, 1}, {0, 2, 11}),
+        catalogueInstance({5, 4, 1}, {0, 2, 3, 6}),
+        catalogueInstance({5, 2, 2}, {2, 3, 4, 6}),
+        catalogueInstance({5, 2, 2}, {0, 4, 8, 11}),
+        catalogueInstance({4, 3, 2}, {0, 2, 3, 4, 8}),
+        catalogueInstance({4, 2, 3}, {2, 3, 4, 5, 8}),
+        catalogueInstance({5, 2, 3}, {1, 2, 3, 4, 5, 6}),
+        {{2, 2, 2}, {domino, domino, domino, domino}, "2x2x2 four dominoes"},
+        {{3, 3, 1}, {bar, bar, bar}, "3x3x1 three bars"},
+        {{3, 2, 2}, {corner, corner, corner, corner}, "3x2x2 four corners"},
+        {{4, 2, 2}, {square, square, domino, domino, domino, domino}, "4x2x2 squares, dominoes"},
+        {{3, 4, 1}, {bar, bar, domino, square}, "3x4x1 bars, domino, square"},
+    };
+}
+
+// Half the full puzzle: a few hundred records, found in milliseconds.
+const PuzzleBox mediumBox = {5, 4, 2};
+const std::vector<int> mediumPieces = {0, 2, 3, 4, 6, 8, 10, 11};
+
+bool isFilling(const SolverPuzzle& p, const Filling& f)
+{
+    uint64_t covered = 0;
+    for (int s = 0; s < p.slotCount; s++) {
+        const uint64_t mask = f[size_t(p.pieceOfSlot[s])];
+        if (!mask || (covered & mask)) return false;
+        covered |= mask;
+    }
+    return covered == fullMask(p.box);
+}
+
+TEST(Search, OneRecordPerOrbitAsTheReferenceFindsThem)
+{
+    size_t selfSymmetric = 0, stabilisedRoots = 0, orbitsSeen = 0;
+    for (const Instance& in : instances()) {
+        SCOPED_TRACE(in.name);
+        const PuzzleResult made = makePuzzleOfShapes(in.box, in.shapes);
+        ASSERT_TRUE(made.ok);
+        const SolverPuzzle& puzzle = made.puzzle;
+
+        const std::vector<Filling> all = referenceFillings(in.box, in.shapes);
+        std::set<Filling> orbits;
+        for (const Filling& f : all) {
+            orbits.insert(canonicalFilling(puzzle.symmetry, f));
+            for (int v = 1; v < 4; v++)
+                if (turnFilling(puzzle.symmetry, v, f) == f) selfSymmetric++;
+        }
+        orbitsSeen += orbits.size();
+
+        const SearchPlan plan = planOnePerOrbit(puzzle);
+        for (const SearchRoot& root : plan.roots) stabilisedRoots += !root.stabiliser.empty();
+        const std::vector<SolutionRecord> records = solveAll(puzzle, plan);
+        std::set<Filling> found;
+        for (const SolutionRecord& record : records) {
+            const Filling f = fillingOfRecord(puzzle, record);
+            ASSERT_TRUE(isFilling(puzzle, f));
+            EXPECT_TRUE(found.insert(canonicalFilling(puzzle.symmetry, f)).second)
+                << "two records are variants of each other";
+        }
+        EXPECT_EQ(records.size(), orbits.size());
+        EXPECT_EQ(found, orbits);
+
+        // Without the symmetry rule both fast searches give every filling.
+        EXPECT_EQ(solveAll(puzzle, planAllFillings(puzzle)).size(), all.size());
+        EXPECT_EQ(solveExactCover(puzzle, -1, -1).solutions, all.size());
+    }
+    // The instances must exercise both ways in which a half turn keeps things in place.
+    EXPECT_GT(selfSymmetric, 0u);
+    EXPECT_GT(stabilisedRoots, 0u);
+    EXPECT_GT(orbitsSeen, 50u);
+}
+
+TEST(Search, CatalogueRecordsDecodeWithTheModel)
+{
+    // The words of a catalogue puzzle are read back with the model's decoder alone.
+    const std::vector<int> pieces = {1, 2, 3, 4, 5, 6};
+    const PuzzleResult made = makePuzzle({5, 2, 3}, pieces);
+    ASSERT_TRUE(made.ok);
+    const std::vector<Filling> all = referenceFillings({5, 2, 3}, catalogueShapes(pieces));
+    std::set<Filling> reference;
+    for (const Filling& f : all) reference.insert(toCatalogue(f, pieces));
+    const std::vector<SolutionRecord> records = solveAll(made.puzzle, planAllFillings(made.puzzle));
+    std::set<Filling> decoded;
+    for (const SolutionRecord& record : records) {
+        Filling f = {};
+        for (PlacementWord word : record.words) {
+            const int piece = placementPieceIndex(word);
+            if (piece < 0 || piece >= pieceCount) continue;
+            const PieceCells cells = placePiece(PieceCatalogue[piece], decodePlacementWord(word));
+            for (int i = 0; i < cells.cellCount; i++)
+                f[size_t(piece)] |= uint64_t(1) << cellBit({5, 2, 3}, cells.cells[i]);
+        }
+        decoded.insert(f);
+    }
+    EXPECT_EQ(decoded, reference);
+    EXPECT_EQ(records.size(), all.size());
+}
+
+TEST(Search, FixedPlacementMatchesExactCover)
+{
+    const PuzzleResult made = makePuzzle(mediumBox, mediumPieces);
+    ASSERT_TRUE(made.ok);
+    const SolverPuzzle& p = made.puzzle;
+    const int slot = 6;  // piece 10
+    size_t total = 0;
+    for (size_t i = 0; i < p.placements[slot].size(); i += 3) {
+        std::set<std::vector<int>> cover;
+        solveExactCover(p, slot, int(i), [&](const std::vector<int>& placementOfSlot) {
+            cover.insert(placementOfSlot);
+        });
+        std::set<std::vector<int>> fast;
+        for (const SolutionRecord& record : solveAll(p, planFixedPlacement(p, slot, int(i)))) {
+            std::vector<int> placementOfSlot;
+            const Filling f = fillingOfRecord(p, record);
+            for (int s = 0; s < p.slotCount; s++) {
+                const std::vector<Placement>& list = p.placements[s];
+                const uint64_t mask = f[size_t(p.pieceOfSlot[s])];
+                const auto at = std::find_if(list.begin(), list.end(),
+                                             [&](const Placement& pl) { return pl.mask == mask; });
+                placementOfSlot.push_back(int(at - list.begin()));
+            }
+            fast.insert(placementOfSlot);
+        }
+        EXPECT_EQ(fast, cover) << "placement " << i;
+        total += fast.size();
+    }
+    EXPECT_GT(total, 0u);
+}
+
+TEST(Search, RejectsPuzzlesThatCannotBeFilled)
+{
+    EXPECT_FALSE(makePuzzle({5, 4, 3}, {0, 1, 2}).ok);           // too few cells
+    EXPECT_FALSE(makePuzzle({5, 3, 1}, {0, 0, 5}).ok);           // a piece twice
+    EXPECT_FALSE(makePuzzle({5, 3, 1}, {0, 5, 12}).ok);          // no such piece
+    EXPECT_FALSE(makePuzzle({9, 4, 1}, {0, 1, 2, 3, 4, 5, 6}).ok);  // words reach x 0..7 only
+    EXPECT_TRUE(makePuzzle({5, 3, 1}, {0, 5, 10}).ok);
+}
+
+// The records of a run, collected batch by batch.
+struct Collected {
+    std::vector<SolutionRecord> records;
+    size_t batches = 0;
+    SearchOutcome outcome = {};
+};
+
+Collected runWith(const SolverPuzzle& puzzle, const SearchPlan& plan, int threads,
+                  size_t stopAfter = 0, const std::atomic<bool>* cancel = nullptr)
+{
+    Collected c;
+    c.outcome = runSearch(
+        puzzle, plan, threads,
+        [&](const std::vector<SolutionRecord>& batch) {
+            c.records.insert(c.records.end(), batch.begin(), batch.end());
+            c.batches++;
+            return stopAfter == 0 || c.records.size() < stopAfter;
+        },
+        nullptr, cancel, 5);
+    return c;
+}
+
+bool sameRecords(const std::vector<SolutionRecord>& a, const std::vector<SolutionRecord>& b,
+                 size_t count)
+{
+    if (a.size() < count || b.size() < count) return false;
+    for (size_t i = 0; i < count; i++)
+        if (!std::equal(a[i].words, a[i].words + recordWordCount, b[i].words)) return false;
+    return true;
+}
+
+TEST(Search, SameRecordsInTheSameOrderForEveryThreadCount)
+{
+    const PuzzleResult made = makePuzzle(mediumBox, mediumPieces);
+    ASSERT_TRUE(made.ok);
+    const SearchPlan plan = planOnePerOrbit(made.puzzle);
+    uint64_t nodes = 0;
+    const std::vector<SolutionRecord> single = solveAll(made.puzzle, plan, &nodes);
+    ASSERT_GT(single.size(), 100u);
+    for (int threads : {1, 2, 3, 7}) {
+        const Collected c = runWith(made.puzzle, plan, threads);
+        EXPECT_EQ(c.outcome.end, SearchEnd::complete);
+        EXPECT_EQ(c.outcome.stats.solutions, single.size());
+        EXPECT_EQ(c.outcome.stats.nodes, nodes) << threads << " threads";
+        EXPECT_EQ(c.outcome.stats.tasksDone, c.outcome.stats.taskTotal);
+        ASSERT_EQ(c.records.size(), single.size()) << threads << " threads";
+        EXPECT_TRUE(sameRecords(c.records, single, single.size())) << threads << " threads";
+    }
+}
+
+TEST(Search, StoppingLeavesAPrefixOfTheRecords)
+{
+    // On the full puzzle a sink that refuses (as on a full disk) ends the run after that
+    // batch; what arrived is the start of the one sequence, whatever the thread count.
+    const SolverPuzzle puzzle = fullPuzzle();
+    const SearchPlan plan = planOnePerOrbit(puzzle);
+    const Collected one = runWith(puzzle, plan, 1, 20);
+    const Collected two = runWith(puzzle, plan, 2, 20);
+    for (const Collected* c : {&one, &two}) {
+        EXPECT_EQ(c->outcome.end, SearchEnd::refused);
+        EXPECT_GE(c->records.size(), 20u);
+        EXPECT_LT(c->outcome.stats.tasksDone, c->outcome.stats.taskTotal);
+    }
+    EXPECT_TRUE(sameRecords(one.records, two.records, 20));
+
+    // A cancel request that is there from the start delivers nothing.
+    std::atomic<bool> cancel(true);
+    const Collected cancelled = runWith(puzzle, plan, 2, 0, &cancel);
+    EXPECT_EQ(cancelled.outcome.end, SearchEnd::cancelled);
+    EXPECT_TRUE(cancelled.records.empty());
+}
+
+}  // namespace
