@@ -26,6 +26,7 @@ struct SolverPuzzle {
     int pieceOfSlot[pieceCount];    // catalogue index of each
     PieceCells shapeOfSlot[pieceCount];
     std::vector<Placement> placements[pieceCount];  // per slot, as piecePlacements gives them
+    int smallestShape;                              // cells of the smallest piece
     // For each cell and slot, the placements whose lowest cell it is: masks and their
     // index in placements[slot], in the range firstOf[cell * slotCount + slot] ..
     // firstOf[cell * slotCount + slot + 1].

@@ -45,6 +45,7 @@ std::vector<Instance> instances()
     const PieceCells bar = shape({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
     const PieceCells corner = shape({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
     const PieceCells square = shape({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}});
+    const PieceCells single = shape({{0, 0, 0}});
     return {
         catalogueInstance({5, 3, 1}, {0, 3, 6}),
         catalogueInstance({4, 4, 1}, {0, 2, 11}),
@@ -59,6 +60,8 @@ std::vector<Instance> instances()
         {{3, 2, 2}, {corner, corner, corner, corner}, "3x2x2 four corners"},
         {{4, 2, 2}, {square, square, domino, domino, domino, domino}, "4x2x2 squares, dominoes"},
         {{3, 4, 1}, {bar, bar, domino, square}, "3x4x1 bars, domino, square"},
+        // A single cube can fill a walled-in cell, which other puzzles give up on.
+        {{3, 3, 1}, {single, corner, bar, domino}, "3x3x1 single, corner, bar, domino"},
     };
 }
 
