@@ -132,12 +132,20 @@ void checkLayout(Program& program, int askedWidth, int askedHeight)
     const struct {
         POINT at;
         int width;
-    } labels[] = {{{view + 2, 2}, step - view - 1}, {{view + 2, height - 2 * row + 1}, command - view - 1}};
+        const char* text;
+        bool border;
+    } labels[] = {{{view + 2, 2}, step - view - 1, "L\xF6sung Nr.:", true},
+                  {{view + 2, height - 2 * row + 1}, command - view - 1, "3D-Viewer:", false}};
     for (const auto& label : labels) {
         if (label.width < 3) continue;  // squeezed to nothing on a narrow window
         HWND child = ChildWindowFromPointEx(program.window, label.at, CWP_SKIPINVISIBLE);
         CHECK_EQ(GetDlgCtrlID(child), 0);
-        CHECK_EQ(clientRectIn(child, program.window).right - clientRectIn(child, program.window).left, label.width);
+        CHECK_EQ(className(child), std::string("Static"));
+        CHECK_EQ(windowText(child), std::string(label.text));
+        CHECK_EQ((GetWindowLongPtrA(child, GWL_STYLE) & WS_BORDER) != 0, label.border);
+        const RECT r = clientRectIn(child, program.window);
+        CHECK_EQ(std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top),
+                 std::to_string(label.at.y == 2 ? 1 : height - 2 * row) + " " + std::to_string(label.width) + "x" + std::to_string(row));
     }
 }
 
