@@ -35,18 +35,30 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
         p.placements[s] = shapePlacements(box, shapes[size_t(s)], pieces[s]);
     }
     const int n = boxCellTotal(box);
-    p.firstOf.assign(size_t(n * p.slotCount + 1), 0);
+    const size_t lists = size_t(n) * lookaheadStates;
+    const size_t stride = size_t(p.slotCount + 1);
+    p.firstOf.assign(lists * stride, 0);
+    p.slotsOf.assign(lists, 0);
+    p.longestList = 1;  // never an empty buffer
     for (int c = 0; c < n; c++) {
-        for (int s = 0; s < p.slotCount; s++) {
-            p.firstOf[size_t(c * p.slotCount + s)] = uint32_t(p.cellMasks.size());
-            for (size_t i = 0; i < p.placements[s].size(); i++) {
-                if (__builtin_ctzll(p.placements[s][i].mask) != c) continue;
-                p.cellMasks.push_back(p.placements[s][i].mask);
-                p.cellPlacement.push_back(uint16_t(i));
+        for (uint32_t state = 0; state < uint32_t(lookaheadStates); state++) {
+            const size_t list = size_t(c) * lookaheadStates + state;
+            const uint64_t filledAhead = (uint64_t(state) << c) << 1;
+            const size_t begin = p.cellMasks.size();
+            for (int s = 0; s < p.slotCount; s++) {
+                p.firstOf[list * stride + size_t(s)] = uint32_t(p.cellMasks.size());
+                for (size_t i = 0; i < p.placements[s].size(); i++) {
+                    const uint64_t mask = p.placements[s][i].mask;
+                    if (__builtin_ctzll(mask) != c || (mask & filledAhead)) continue;
+                    p.cellMasks.push_back(mask);
+                    p.cellPlacement.push_back(uint16_t(i));
+                    p.slotsOf[list] |= uint32_t(1) << s;
+                }
             }
+            p.firstOf[list * stride + size_t(p.slotCount)] = uint32_t(p.cellMasks.size());
+            p.longestList = std::max(p.longestList, int(p.cellMasks.size() - begin));
         }
     }
-    p.firstOf[size_t(n * p.slotCount)] = uint32_t(p.cellMasks.size());
 
     result.ok = true;
     return result;
@@ -184,6 +196,30 @@ inline bool hasWalledInCell(const StepMasks& m, uint64_t empty)
     return (empty & ~neighbours(m, empty)) != 0;
 }
 
+// The placements that may fill the lowest empty cell next, in the search's order (by
+// slot, then by mask): each fits into the empty cells and belongs to a free slot. Writes
+// their list indices and slots; returns how many. The test runs without branches, since
+// most candidates fail it at random.
+inline int candidatesAtLowestCell(const SolverPuzzle& puzzle, uint64_t occupied,
+                                  uint32_t freeSlots, uint32_t* index, uint8_t* slot)
+{
+    const int cell = __builtin_ctzll(~occupied);
+    const uint32_t state = uint32_t(occupied >> cell >> 1) & (lookaheadStates - 1);
+    const size_t list = size_t(cell) * lookaheadStates + state;
+    const uint32_t* first = &puzzle.firstOf[list * size_t(puzzle.slotCount + 1)];
+    const uint64_t* masks = puzzle.cellMasks.data();
+    int n = 0;
+    for (uint32_t f = freeSlots & puzzle.slotsOf[list]; f; f &= f - 1) {
+        const int s = __builtin_ctz(f);
+        for (uint32_t i = first[s], end = first[s + 1]; i < end; i++) {
+            index[n] = i;
+            slot[n] = uint8_t(s);
+            n += (masks[i] & occupied) == 0;
+        }
+    }
+    return n;
+}
+
 struct Walker {
     const SolverPuzzle& puzzle;
     uint64_t full;
@@ -194,6 +230,8 @@ struct Walker {
     const std::atomic<bool>* stop;
     StepMasks steps;
     bool pruneWalledIn;  // false for puzzles with single-cube pieces (tests)
+    std::vector<uint32_t> fitIndex;
+    std::vector<uint8_t> fitSlot;
 
     void emit()
     {
@@ -214,32 +252,36 @@ struct Walker {
         out->push_back(record);
     }
 
-    void search(uint64_t occupied, uint32_t freeSlots)
+    void search(uint64_t occupied, uint32_t freeSlots, int depth)
     {
         if (occupied == full) {
             emit();
             return;
         }
         if (stop && stop->load(std::memory_order_relaxed)) return;
-        const int cell = __builtin_ctzll(~occupied);
-        const uint32_t* first = &puzzle.firstOf[size_t(cell * puzzle.slotCount)];
+        uint32_t* index = &fitIndex[size_t(depth) * size_t(puzzle.longestList)];
+        uint8_t* slot = &fitSlot[size_t(depth) * size_t(puzzle.longestList)];
+        const int n = candidatesAtLowestCell(puzzle, occupied, freeSlots, index, slot);
         const uint64_t* masks = puzzle.cellMasks.data();
-        for (uint32_t f = freeSlots; f; f &= f - 1) {
-            const int s = __builtin_ctz(f);
-            for (uint32_t i = first[s], end = first[s + 1]; i < end; i++) {
-                if (masks[i] & occupied) continue;
-                if (pruneWalledIn && hasWalledInCell(steps, full & ~(occupied | masks[i]))) continue;
-                nodes++;
-                chosen[s] = int16_t(puzzle.cellPlacement[i]);
-                search(occupied | masks[i], freeSlots & ~(uint32_t(1) << s));
-            }
+        const uint16_t* placementOf = puzzle.cellPlacement.data();
+        for (int k = 0; k < n; k++) {
+            const uint64_t mask = masks[index[k]];
+            if (pruneWalledIn && hasWalledInCell(steps, full & ~(occupied | mask))) continue;
+            const int s = slot[k];
+            nodes++;
+            chosen[s] = int16_t(placementOf[index[k]]);
+            search(occupied | mask, freeSlots & ~(uint32_t(1) << s), depth + 1);
         }
     }
 
     void run(const Task& task)
     {
         std::copy(task.chosen, task.chosen + pieceCount, chosen);
-        search(task.occupied, task.freeSlots);
+        // One candidate buffer per level below the task; a level places one piece.
+        const size_t levels = size_t(puzzle.slotCount + 1);
+        fitIndex.resize(levels * size_t(puzzle.longestList));
+        fitSlot.resize(levels * size_t(puzzle.longestList));
+        search(task.occupied, task.freeSlots, 0);
     }
 };
 
@@ -264,23 +306,22 @@ void expandTask(const SolverPuzzle& puzzle, const Task& task, std::vector<Task>&
         out.push_back(task);
         return;
     }
-    const int cell = __builtin_ctzll(~task.occupied);
     // The same placements as the search itself makes, so that the split changes nothing.
+    std::vector<uint32_t> index(size_t(puzzle.longestList));
+    std::vector<uint8_t> slot(size_t(puzzle.longestList));
+    const int n = candidatesAtLowestCell(puzzle, task.occupied, task.freeSlots, index.data(),
+                                         slot.data());
     const StepMasks steps = stepMasks(puzzle.box);
     const bool pruneWalledIn = puzzle.smallestShape > 1;
-    for (uint32_t f = task.freeSlots; f; f &= f - 1) {
-        const int s = __builtin_ctz(f);
-        const size_t at = size_t(cell * puzzle.slotCount + s);
-        for (uint32_t i = puzzle.firstOf[at]; i < puzzle.firstOf[at + 1]; i++) {
-            if (puzzle.cellMasks[i] & task.occupied) continue;
-            if (pruneWalledIn && hasWalledInCell(steps, full & ~(task.occupied | puzzle.cellMasks[i])))
-                continue;
-            Task child = task;
-            child.occupied |= puzzle.cellMasks[i];
-            child.freeSlots &= ~(uint32_t(1) << s);
-            child.chosen[s] = int16_t(puzzle.cellPlacement[i]);
-            out.push_back(child);
-        }
+    for (int k = 0; k < n; k++) {
+        const uint32_t i = index[size_t(k)];
+        if (pruneWalledIn && hasWalledInCell(steps, full & ~(task.occupied | puzzle.cellMasks[i])))
+            continue;
+        Task child = task;
+        child.occupied |= puzzle.cellMasks[i];
+        child.freeSlots &= ~(uint32_t(1) << slot[size_t(k)]);
+        child.chosen[slot[size_t(k)]] = int16_t(puzzle.cellPlacement[i]);
+        out.push_back(child);
     }
 }
 
@@ -314,7 +355,7 @@ std::vector<SolutionRecord> solveAll(const SolverPuzzle& puzzle, const SearchPla
                                      uint64_t* nodes)
 {
     std::vector<SolutionRecord> records;
-    Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &records, 0, nullptr, stepMasks(puzzle.box), puzzle.smallestShape > 1};
+    Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &records, 0, nullptr, stepMasks(puzzle.box), puzzle.smallestShape > 1, {}, {}};
     for (size_t r = 0; r < plan.roots.size(); r++) {
         walker.root = &plan.roots[r];
         walker.run(rootTask(puzzle, plan, int(r)));
@@ -342,7 +383,7 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
 
     auto work = [&]() {
         std::vector<SolutionRecord> found;
-        Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &found, 0, &stop, stepMasks(puzzle.box), puzzle.smallestShape > 1};
+        Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &found, 0, &stop, stepMasks(puzzle.box), puzzle.smallestShape > 1, {}, {}};
         for (;;) {
             const size_t i = nextTask.fetch_add(1);
             if (i >= n || stop.load()) break;

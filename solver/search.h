@@ -19,6 +19,11 @@
 #include "model/placement.h"
 #include "solver/placements.h"
 
+// The filled state of the cells right after the lowest empty cell picks the list of
+// candidates, so that most placements that collide are never looked at.
+constexpr int lookaheadCells = 3;
+constexpr int lookaheadStates = 1 << lookaheadCells;
+
 struct SolverPuzzle {
     PuzzleBox box;
     BoxSymmetry symmetry;
@@ -27,12 +32,17 @@ struct SolverPuzzle {
     PieceCells shapeOfSlot[pieceCount];
     std::vector<Placement> placements[pieceCount];  // per slot, as piecePlacements gives them
     int smallestShape;                              // cells of the smallest piece
-    // For each cell and slot, the placements whose lowest cell it is: masks and their
-    // index in placements[slot], in the range firstOf[cell * slotCount + slot] ..
-    // firstOf[cell * slotCount + slot + 1].
+    // For each cell and each state of the three cells after it, the placements whose
+    // lowest cell it is and that leave those of the three cells alone that are filled,
+    // grouped by slot: their masks and their index in placements[slot]. List
+    // l = cell * lookaheadStates + state holds slot s in the range
+    // firstOf[l * (slotCount + 1) + s] .. firstOf[l * (slotCount + 1) + s + 1], and
+    // slotsOf[l] has a bit for each slot with any placement there.
     std::vector<uint64_t> cellMasks;
     std::vector<uint16_t> cellPlacement;
     std::vector<uint32_t> firstOf;
+    std::vector<uint32_t> slotsOf;
+    int longestList;  // most placements in one list
 };
 
 // Fails (ok false) when the box is not usable, a piece index is repeated or out of range,
