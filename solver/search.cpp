@@ -8,6 +8,10 @@
 #include <mutex>
 #include <thread>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 
 static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
                                  const std::vector<PieceCells>& shapes)
@@ -34,30 +38,44 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
         p.smallestShape = std::min(p.smallestShape, int(shapes[size_t(s)].cellCount));
         p.placements[s] = shapePlacements(box, shapes[size_t(s)], pieces[s]);
     }
+    // The window after a cell reaches as far as any placement's highest cell.
     const int n = boxCellTotal(box);
-    const size_t lists = size_t(n) * lookaheadStates;
-    const size_t stride = size_t(p.slotCount + 1);
-    p.firstOf.assign(lists * stride, 0);
-    p.slotsOf.assign(lists, 0);
-    p.longestList = 1;  // never an empty buffer
+    int span = 0;
+    for (int s = 0; s < p.slotCount; s++)
+        for (const Placement& placement : p.placements[s])
+            span = std::max(span, 63 - __builtin_clzll(placement.mask) - __builtin_ctzll(placement.mask));
+    p.windowBytes = std::max(1, (span + 7) / 8);
+    p.candidateMask.assign(size_t(n) * maxCellCandidates, 0);
+    p.candidateSlot.assign(size_t(n) * maxCellCandidates, 0);
+    p.candidatePlacement.assign(size_t(n) * maxCellCandidates, 0);
+    p.candidatesOfSlots.assign(size_t(n) * 2 * 64, CandidateSet{});
+    p.candidatesBlocked.assign(size_t(n) * size_t(p.windowBytes) * 256, CandidateSet{});
     for (int c = 0; c < n; c++) {
-        for (uint32_t state = 0; state < uint32_t(lookaheadStates); state++) {
-            const size_t list = size_t(c) * lookaheadStates + state;
-            const uint64_t filledAhead = (uint64_t(state) << c) << 1;
-            const size_t begin = p.cellMasks.size();
-            for (int s = 0; s < p.slotCount; s++) {
-                p.firstOf[list * stride + size_t(s)] = uint32_t(p.cellMasks.size());
-                for (size_t i = 0; i < p.placements[s].size(); i++) {
-                    const uint64_t mask = p.placements[s][i].mask;
-                    if (__builtin_ctzll(mask) != c || (mask & filledAhead)) continue;
-                    p.cellMasks.push_back(mask);
-                    p.cellPlacement.push_back(uint16_t(i));
-                    p.slotsOf[list] |= uint32_t(1) << s;
-                }
+        int count = 0;
+        for (int s = 0; s < p.slotCount; s++)
+            for (size_t i = 0; i < p.placements[s].size(); i++) {
+                const uint64_t mask = p.placements[s][i].mask;
+                if (__builtin_ctzll(mask) != c) continue;
+                if (count == maxCellCandidates) return result;
+                const size_t at = size_t(c) * maxCellCandidates + size_t(count);
+                p.candidateMask[at] = mask;
+                p.candidateSlot[at] = uint8_t(s);
+                p.candidatePlacement[at] = uint16_t(i);
+                const int word = count / 64;
+                const uint64_t bit = uint64_t(1) << (count % 64);
+                for (int bits = 0; bits < 64; bits++)
+                    if (bits >> (s % 6) & 1)
+                        p.candidatesOfSlots[(size_t(c) * 2 + size_t(s / 6)) * 64 + size_t(bits)]
+                            .word[word] |= bit;
+                const uint64_t window = mask >> c >> 1;
+                for (int k = 0; k < p.windowBytes; k++)
+                    for (int byte = 1; byte < 256; byte++)
+                        if ((window >> (8 * k)) & uint64_t(byte))
+                            p.candidatesBlocked[(size_t(c) * size_t(p.windowBytes) + size_t(k)) * 256 +
+                                                size_t(byte)]
+                                .word[word] |= bit;
+                count++;
             }
-            p.firstOf[list * stride + size_t(p.slotCount)] = uint32_t(p.cellMasks.size());
-            p.longestList = std::max(p.longestList, int(p.cellMasks.size() - begin));
-        }
     }
 
     result.ok = true;
@@ -196,28 +214,92 @@ inline bool hasWalledInCell(const StepMasks& m, uint64_t empty)
     return (empty & ~neighbours(m, empty)) != 0;
 }
 
-// The placements that may fill the lowest empty cell next, in the search's order (by
-// slot, then by mask): each fits into the empty cells and belongs to a free slot. Writes
-// their list indices and slots; returns how many. The test runs without branches, since
-// most candidates fail it at random.
-inline int candidatesAtLowestCell(const SolverPuzzle& puzzle, uint64_t occupied,
-                                  uint32_t freeSlots, uint32_t* index, uint8_t* slot)
+inline CandidateSet orOf(CandidateSet a, CandidateSet b)
+{
+    return {{a.word[0] | b.word[0], a.word[1] | b.word[1]}};
+}
+
+inline bool isEmpty(CandidateSet set) { return (set.word[0] | set.word[1]) == 0; }
+
+// The candidates of the lowest empty cell that fit into the empty cells, belong to a free
+// slot and are not excluded (excluded holds a set per cell). Bytes is the puzzle's
+// windowBytes, fixed at compile time so that the loads unroll.
+template <int Bytes>
+inline CandidateSet fittingCandidates(const SolverPuzzle& puzzle, uint64_t occupied,
+                                      uint32_t freeSlots, const CandidateSet* excluded)
 {
     const int cell = __builtin_ctzll(~occupied);
-    const uint32_t state = uint32_t(occupied >> cell >> 1) & (lookaheadStates - 1);
-    const size_t list = size_t(cell) * lookaheadStates + state;
-    const uint32_t* first = &puzzle.firstOf[list * size_t(puzzle.slotCount + 1)];
-    const uint64_t* masks = puzzle.cellMasks.data();
-    int n = 0;
-    for (uint32_t f = freeSlots & puzzle.slotsOf[list]; f; f &= f - 1) {
-        const int s = __builtin_ctz(f);
-        for (uint32_t i = first[s], end = first[s + 1]; i < end; i++) {
-            index[n] = i;
-            slot[n] = uint8_t(s);
-            n += (masks[i] & occupied) == 0;
-        }
+    const uint64_t window = occupied >> cell >> 1;
+    const CandidateSet* ofSlots = &puzzle.candidatesOfSlots[size_t(cell) * 128];
+    const CandidateSet* blocked = &puzzle.candidatesBlocked[size_t(cell) * Bytes * 256];
+#if defined(__SSE2__) || defined(_M_X64)
+    auto load = [](const CandidateSet& set) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(&set));
+    };
+    __m128i hit = load(excluded[cell]);
+    for (int k = 0; k < Bytes; k++)
+        hit = _mm_or_si128(hit, load(blocked[k * 256 + int((window >> (8 * k)) & 255)]));
+    const __m128i free = _mm_or_si128(load(ofSlots[freeSlots & 63]),
+                                      load(ofSlots[64 + ((freeSlots >> 6) & 63)]));
+    CandidateSet fits;
+    _mm_store_si128(reinterpret_cast<__m128i*>(&fits), _mm_andnot_si128(hit, free));
+    return fits;
+#else
+    CandidateSet hit = excluded[cell];
+    for (int k = 0; k < Bytes; k++) hit = orOf(hit, blocked[k * 256 + int((window >> (8 * k)) & 255)]);
+    const CandidateSet free = orOf(ofSlots[freeSlots & 63], ofSlots[64 + ((freeSlots >> 6) & 63)]);
+    return {{free.word[0] & ~hit.word[0], free.word[1] & ~hit.word[1]}};
+#endif
+}
+
+// The same with the puzzle's window size chosen at run time (for the few calls outside
+// the search loop).
+CandidateSet fittingCandidatesAnyWindow(const SolverPuzzle& puzzle, uint64_t occupied,
+                                        uint32_t freeSlots, const CandidateSet* excluded)
+{
+    switch (puzzle.windowBytes) {
+    case 1: return fittingCandidates<1>(puzzle, occupied, freeSlots, excluded);
+    case 2: return fittingCandidates<2>(puzzle, occupied, freeSlots, excluded);
+    case 3: return fittingCandidates<3>(puzzle, occupied, freeSlots, excluded);
+    case 4: return fittingCandidates<4>(puzzle, occupied, freeSlots, excluded);
+    case 5: return fittingCandidates<5>(puzzle, occupied, freeSlots, excluded);
+    case 6: return fittingCandidates<6>(puzzle, occupied, freeSlots, excluded);
+    case 7: return fittingCandidates<7>(puzzle, occupied, freeSlots, excluded);
+    default: return fittingCandidates<8>(puzzle, occupied, freeSlots, excluded);
     }
-    return n;
+}
+
+// Calls visit(candidate index) for each member of a set, in the search's order.
+template <typename Visit>
+inline void forEachCandidate(CandidateSet set, int cell, Visit visit)
+{
+    for (int w = 0; w < 2; w++)
+        for (uint64_t bits = set.word[w]; bits; bits &= bits - 1)
+            visit(size_t(cell) * maxCellCandidates + size_t(w * 64 + __builtin_ctzll(bits)));
+}
+
+// For a root that a half turn leaves in place, the fillings that are not the smallest of
+// their images are dropped. Most of them show it as soon as the piece that the comparison
+// looks at first is placed: its image is then smaller. Those placements are excluded up
+// front, so the search never enters their subtrees. The rest is settled at the end.
+std::vector<CandidateSet> losingCandidates(const SolverPuzzle& puzzle, const SearchRoot& root)
+{
+    const int cells = boxCellTotal(puzzle.box);
+    std::vector<CandidateSet> excluded(size_t(cells), CandidateSet{});
+    if (root.stabiliser.empty()) return excluded;
+    int first = 0;  // the slot of the lowest catalogue index: it decides the comparison first
+    for (int s = 1; s < puzzle.slotCount; s++)
+        if (puzzle.pieceOfSlot[s] < puzzle.pieceOfSlot[first]) first = s;
+    for (int c = 0; c < cells; c++)
+        for (int i = 0; i < maxCellCandidates; i++) {
+            const size_t at = size_t(c) * maxCellCandidates + size_t(i);
+            const uint64_t mask = puzzle.candidateMask[at];
+            if (mask == 0 || puzzle.candidateSlot[at] != first) continue;
+            for (int v : root.stabiliser)
+                if (turnMask(puzzle.symmetry, v, mask) < mask)
+                    excluded[size_t(c)].word[i / 64] |= uint64_t(1) << (i % 64);
+        }
+    return excluded;
 }
 
 struct Walker {
@@ -225,13 +307,12 @@ struct Walker {
     uint64_t full;
     int16_t chosen[pieceCount];
     const SearchRoot* root;
+    const CandidateSet* excluded;  // losingCandidates of the root
     std::vector<SolutionRecord>* out;
     uint64_t nodes;
     const std::atomic<bool>* stop;
     StepMasks steps;
     bool pruneWalledIn;  // false for puzzles with single-cube pieces (tests)
-    std::vector<uint32_t> fitIndex;
-    std::vector<uint8_t> fitSlot;
 
     void emit()
     {
@@ -252,36 +333,71 @@ struct Walker {
         out->push_back(record);
     }
 
-    void search(uint64_t occupied, uint32_t freeSlots, int depth)
+    // fits: the candidates that fit at the lowest empty cell, as fittingCandidates gives
+    // them. Each placement is followed by a look at the next state's own candidates, so a
+    // state without any, most states near the end, costs no call.
+    template <int Bytes>
+    void search(uint64_t occupied, uint32_t freeSlots, CandidateSet fits)
+    {
+        if (stop && stop->load(std::memory_order_relaxed)) return;
+        struct Next {
+            CandidateSet fits;
+            uint64_t occupied;
+            size_t candidate;
+        };
+        Next next[maxCellCandidates];
+        int count = 0;
+        const StepMasks steps = this->steps;
+        const uint64_t full = this->full;
+        const bool pruneWalledIn = this->pruneWalledIn;
+        const SolverPuzzle& p = puzzle;
+        forEachCandidate(fits, __builtin_ctzll(~occupied), [&](size_t i) {
+            const uint64_t after = occupied | p.candidateMask[i];
+            if (pruneWalledIn && hasWalledInCell(steps, full & ~after)) return;
+            nodes++;
+            CandidateSet nextFits = {};
+            if (after != full) {
+                nextFits = fittingCandidates<Bytes>(
+                    p, after, freeSlots & ~(uint32_t(1) << p.candidateSlot[i]), excluded);
+                if (isEmpty(nextFits)) return;
+            }
+            next[count++] = {nextFits, after, i};
+        });
+        for (int k = 0; k < count; k++) {
+            const size_t i = next[k].candidate;
+            const int s = p.candidateSlot[i];
+            chosen[s] = int16_t(p.candidatePlacement[i]);
+            if (next[k].occupied == full)
+                emit();
+            else
+                search<Bytes>(next[k].occupied, freeSlots & ~(uint32_t(1) << s), next[k].fits);
+        }
+    }
+
+    template <int Bytes>
+    void start(uint64_t occupied, uint32_t freeSlots)
     {
         if (occupied == full) {
             emit();
             return;
         }
-        if (stop && stop->load(std::memory_order_relaxed)) return;
-        uint32_t* index = &fitIndex[size_t(depth) * size_t(puzzle.longestList)];
-        uint8_t* slot = &fitSlot[size_t(depth) * size_t(puzzle.longestList)];
-        const int n = candidatesAtLowestCell(puzzle, occupied, freeSlots, index, slot);
-        const uint64_t* masks = puzzle.cellMasks.data();
-        const uint16_t* placementOf = puzzle.cellPlacement.data();
-        for (int k = 0; k < n; k++) {
-            const uint64_t mask = masks[index[k]];
-            if (pruneWalledIn && hasWalledInCell(steps, full & ~(occupied | mask))) continue;
-            const int s = slot[k];
-            nodes++;
-            chosen[s] = int16_t(placementOf[index[k]]);
-            search(occupied | mask, freeSlots & ~(uint32_t(1) << s), depth + 1);
-        }
+        search<Bytes>(occupied, freeSlots,
+                      fittingCandidates<Bytes>(puzzle, occupied, freeSlots, excluded));
     }
 
     void run(const Task& task)
     {
         std::copy(task.chosen, task.chosen + pieceCount, chosen);
-        // One candidate buffer per level below the task; a level places one piece.
-        const size_t levels = size_t(puzzle.slotCount + 1);
-        fitIndex.resize(levels * size_t(puzzle.longestList));
-        fitSlot.resize(levels * size_t(puzzle.longestList));
-        search(task.occupied, task.freeSlots, 0);
+        switch (puzzle.windowBytes) {
+        case 1: start<1>(task.occupied, task.freeSlots); break;
+        case 2: start<2>(task.occupied, task.freeSlots); break;
+        case 3: start<3>(task.occupied, task.freeSlots); break;
+        case 4: start<4>(task.occupied, task.freeSlots); break;
+        case 5: start<5>(task.occupied, task.freeSlots); break;
+        case 6: start<6>(task.occupied, task.freeSlots); break;
+        case 7: start<7>(task.occupied, task.freeSlots); break;
+        default: start<8>(task.occupied, task.freeSlots); break;
+        }
     }
 };
 
@@ -299,7 +415,8 @@ Task rootTask(const SolverPuzzle& puzzle, const SearchPlan& plan, int r)
 
 // The subtrees one level further down, in the order the search takes them. A finished
 // filling stays a task of its own, so the emit happens in the worker as everywhere else.
-void expandTask(const SolverPuzzle& puzzle, const Task& task, std::vector<Task>& out)
+void expandTask(const SolverPuzzle& puzzle, const Task& task, const CandidateSet* excluded,
+                std::vector<Task>& out)
 {
     const uint64_t full = fullMask(puzzle.box);
     if (task.occupied == full) {
@@ -307,28 +424,26 @@ void expandTask(const SolverPuzzle& puzzle, const Task& task, std::vector<Task>&
         return;
     }
     // The same placements as the search itself makes, so that the split changes nothing.
-    std::vector<uint32_t> index(size_t(puzzle.longestList));
-    std::vector<uint8_t> slot(size_t(puzzle.longestList));
-    const int n = candidatesAtLowestCell(puzzle, task.occupied, task.freeSlots, index.data(),
-                                         slot.data());
     const StepMasks steps = stepMasks(puzzle.box);
     const bool pruneWalledIn = puzzle.smallestShape > 1;
-    for (int k = 0; k < n; k++) {
-        const uint32_t i = index[size_t(k)];
-        if (pruneWalledIn && hasWalledInCell(steps, full & ~(task.occupied | puzzle.cellMasks[i])))
-            continue;
+    const CandidateSet fits =
+        fittingCandidatesAnyWindow(puzzle, task.occupied, task.freeSlots, excluded);
+    forEachCandidate(fits, __builtin_ctzll(~task.occupied), [&](size_t i) {
+        if (pruneWalledIn && hasWalledInCell(steps, full & ~(task.occupied | puzzle.candidateMask[i])))
+            return;
         Task child = task;
-        child.occupied |= puzzle.cellMasks[i];
-        child.freeSlots &= ~(uint32_t(1) << slot[size_t(k)]);
-        child.chosen[slot[size_t(k)]] = int16_t(puzzle.cellPlacement[i]);
+        child.occupied |= puzzle.candidateMask[i];
+        child.freeSlots &= ~(uint32_t(1) << puzzle.candidateSlot[i]);
+        child.chosen[puzzle.candidateSlot[i]] = int16_t(puzzle.candidatePlacement[i]);
         out.push_back(child);
-    }
+    });
 }
 
 // Enough subtrees that threads stay busy to the end and progress moves smoothly; the
 // split changes nothing in the order of the records.
 // placements counts the placements made on the way, the roots included.
 std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
+                            const std::vector<std::vector<CandidateSet>>& excluded,
                             uint64_t& placements)
 {
     std::vector<Task> tasks;
@@ -339,7 +454,7 @@ std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
         std::vector<Task> next;
         for (const Task& task : tasks) {
             const size_t before = next.size();
-            expandTask(puzzle, task, next);
+            expandTask(puzzle, task, excluded[size_t(task.root)].data(), next);
             const size_t children = next.size() - before;
             if (task.occupied != full) placements += children;
             for (size_t i = before; i < next.size(); i++) next[i].share = task.share / double(children);
@@ -349,15 +464,26 @@ std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
     return tasks;
 }
 
+std::vector<std::vector<CandidateSet>> losingCandidatesOfPlan(const SolverPuzzle& puzzle,
+                                                              const SearchPlan& plan)
+{
+    std::vector<std::vector<CandidateSet>> excluded;
+    for (const SearchRoot& root : plan.roots) excluded.push_back(losingCandidates(puzzle, root));
+    return excluded;
+}
+
 }  // namespace
 
 std::vector<SolutionRecord> solveAll(const SolverPuzzle& puzzle, const SearchPlan& plan,
                                      uint64_t* nodes)
 {
     std::vector<SolutionRecord> records;
-    Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &records, 0, nullptr, stepMasks(puzzle.box), puzzle.smallestShape > 1, {}, {}};
+    const std::vector<std::vector<CandidateSet>> excluded = losingCandidatesOfPlan(puzzle, plan);
+    Walker walker = {puzzle,  fullMask(puzzle.box),   {}, nullptr, nullptr, &records, 0, nullptr,
+                     stepMasks(puzzle.box), puzzle.smallestShape > 1};
     for (size_t r = 0; r < plan.roots.size(); r++) {
         walker.root = &plan.roots[r];
+        walker.excluded = excluded[r].data();
         walker.run(rootTask(puzzle, plan, int(r)));
     }
     if (nodes) *nodes = walker.nodes + plan.roots.size();
@@ -369,7 +495,8 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
                         const std::atomic<bool>* cancel, int tickMilliseconds)
 {
     uint64_t prefixNodes = 0;
-    const std::vector<Task> tasks = makeTasks(puzzle, plan, prefixNodes);
+    const std::vector<std::vector<CandidateSet>> excluded = losingCandidatesOfPlan(puzzle, plan);
+    const std::vector<Task> tasks = makeTasks(puzzle, plan, excluded, prefixNodes);
     const size_t n = tasks.size();
     std::vector<std::vector<SolutionRecord>> results(n);
     std::vector<char> done(n, 0);
@@ -383,11 +510,13 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
 
     auto work = [&]() {
         std::vector<SolutionRecord> found;
-        Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, &found, 0, &stop, stepMasks(puzzle.box), puzzle.smallestShape > 1, {}, {}};
+        Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, nullptr, &found, 0, &stop,
+                         stepMasks(puzzle.box), puzzle.smallestShape > 1};
         for (;;) {
             const size_t i = nextTask.fetch_add(1);
             if (i >= n || stop.load()) break;
             walker.root = &plan.roots[size_t(tasks[i].root)];
+            walker.excluded = excluded[size_t(tasks[i].root)].data();
             walker.nodes = 0;
             found.clear();
             walker.run(tasks[i]);

@@ -19,10 +19,13 @@
 #include "model/placement.h"
 #include "solver/placements.h"
 
-// The filled state of the cells right after the lowest empty cell picks the list of
-// candidates, so that most placements that collide are never looked at.
-constexpr int lookaheadCells = 3;
-constexpr int lookaheadStates = 1 << lookaheadCells;
+// The candidates for a cell are the placements whose lowest cell it is, numbered in the
+// search's order (by slot, then by index in placements[slot]). A set of them is a bit
+// set; a cell starts at most maxCellCandidates placements.
+constexpr int maxCellCandidates = 128;
+struct alignas(16) CandidateSet {
+    uint64_t word[2];
+};
 
 struct SolverPuzzle {
     PuzzleBox box;
@@ -32,21 +35,25 @@ struct SolverPuzzle {
     PieceCells shapeOfSlot[pieceCount];
     std::vector<Placement> placements[pieceCount];  // per slot, as piecePlacements gives them
     int smallestShape;                              // cells of the smallest piece
-    // For each cell and each state of the three cells after it, the placements whose
-    // lowest cell it is and that leave those of the three cells alone that are filled,
-    // grouped by slot: their masks and their index in placements[slot]. List
-    // l = cell * lookaheadStates + state holds slot s in the range
-    // firstOf[l * (slotCount + 1) + s] .. firstOf[l * (slotCount + 1) + s + 1], and
-    // slotsOf[l] has a bit for each slot with any placement there.
-    std::vector<uint64_t> cellMasks;
-    std::vector<uint16_t> cellPlacement;
-    std::vector<uint32_t> firstOf;
-    std::vector<uint32_t> slotsOf;
-    int longestList;  // most placements in one list
+    // Candidate i of cell c: its mask, its slot and its index in placements[slot], at
+    // c * maxCellCandidates + i.
+    std::vector<uint64_t> candidateMask;
+    std::vector<uint8_t> candidateSlot;
+    std::vector<uint16_t> candidatePlacement;
+    // The candidates of cell c that belong to a set of free slots: one table per six
+    // slots, indexed by those slots' bits, at (c * 2 + half) * 64 + bits.
+    std::vector<CandidateSet> candidatesOfSlots;
+    // The candidates of cell c that run into a filled cell among the windowBytes * 8
+    // cells after c: one table per byte of that window, indexed by the byte, at
+    // (c * windowBytes + k) * 256 + byte. Picking the fits this way costs a few loads
+    // and no branches, where testing each candidate would mispredict at random.
+    std::vector<CandidateSet> candidatesBlocked;
+    int windowBytes;
 };
 
 // Fails (ok false) when the box is not usable, a piece index is repeated or out of range,
-// or the pieces' cells do not add up to the box.
+// the pieces' cells do not add up to the box, or a cell starts more placements than a
+// candidate set holds.
 struct PuzzleResult {
     bool ok;
     SolverPuzzle puzzle;

@@ -185,6 +185,13 @@ TEST(Search, RejectsPuzzlesThatCannotBeFilled)
     EXPECT_FALSE(makePuzzle({5, 3, 1}, {0, 5, 12}).ok);          // no such piece
     EXPECT_FALSE(makePuzzle({9, 4, 1}, {0, 1, 2, 3, 4, 5, 6}).ok);  // words reach x 0..7 only
     EXPECT_TRUE(makePuzzle({5, 3, 1}, {0, 5, 10}).ok);
+
+    // Eight hexacubes and four tetracubes in a 4 x 4 x 4 box start far more placements
+    // at the corner than one candidate set holds: refused rather than searched in part.
+    std::vector<PieceCells> dense(8, PieceCatalogue[11]);
+    dense.insert(dense.end(), 4, PieceCatalogue[8]);
+    // (Their cells add up to the box's 64, so nothing else refuses them.)
+    EXPECT_FALSE(makePuzzleOfShapes({4, 4, 4}, dense).ok);
 }
 
 // The records of a run, collected batch by batch.
