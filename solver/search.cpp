@@ -117,15 +117,26 @@ static bool canonicalRoot(const SolverPuzzle& puzzle, uint64_t mask, std::vector
     return true;
 }
 
+// The piece with the most placements: placed low, it is most often the first sign that a
+// filling loses against its image, and it is placed low early and often.
+static int deciderSlotOf(const SolverPuzzle& puzzle, int rootSlot)
+{
+    int decider = -1;
+    for (int s = 0; s < puzzle.slotCount; s++)
+        if (s != rootSlot && (decider < 0 || puzzle.placements[s].size() > puzzle.placements[decider].size()))
+            decider = s;
+    return decider < 0 ? rootSlot : decider;
+}
+
 SearchPlan planOnePerOrbit(const SolverPuzzle& puzzle)
 {
     // The piece with the fewest placements up to the half turns goes first. In the full
     // puzzle that is the plus sign (piece 10), and placed first it also makes the fastest
     // search of all pieces tried: an obstacle in the middle of the box that the filling
     // from the low end has to fit around.
-    SearchPlan best = {-1, {}};
+    SearchPlan best = {-1, {}, 0};
     for (int s = 0; s < puzzle.slotCount; s++) {
-        SearchPlan plan = {s, {}};
+        SearchPlan plan = {s, {}, deciderSlotOf(puzzle, s)};
         std::vector<int> stabiliser;
         for (size_t i = 0; i < puzzle.placements[s].size(); i++)
             if (canonicalRoot(puzzle, puzzle.placements[s][i].mask, stabiliser))
@@ -137,7 +148,7 @@ SearchPlan planOnePerOrbit(const SolverPuzzle& puzzle)
 
 SearchPlan planAllFillings(const SolverPuzzle& puzzle)
 {
-    SearchPlan plan = {0, {}};
+    SearchPlan plan = {0, {}, 0};
     for (size_t i = 0; i < puzzle.placements[0].size(); i++) plan.roots.push_back({int(i), {}});
     return plan;
 }
@@ -145,7 +156,7 @@ SearchPlan planAllFillings(const SolverPuzzle& puzzle)
 SearchPlan planFixedPlacement(const SolverPuzzle& puzzle, int slot, int placement)
 {
     (void)puzzle;
-    return {slot, {{placement, {}}}};
+    return {slot, {{placement, {}}}, slot};
 }
 
 Filling fillingOfRecord(const SolverPuzzle& puzzle, const SolutionRecord& record)
@@ -278,25 +289,41 @@ inline void forEachCandidate(CandidateSet set, int cell, Visit visit)
             visit(size_t(cell) * maxCellCandidates + size_t(w * 64 + __builtin_ctzll(bits)));
 }
 
-// For a root that a half turn leaves in place, the fillings that are not the smallest of
-// their images are dropped. Most of them show it as soon as the piece that the comparison
-// looks at first is placed: its image is then smaller. Those placements are excluded up
-// front, so the search never enters their subtrees. The rest is settled at the end.
-std::vector<CandidateSet> losingCandidates(const SolverPuzzle& puzzle, const SearchRoot& root)
+// Whether mask a comes after mask b in the order that decides between a filling and its
+// images: of two different masks, the one with the lowest cell that only one of them
+// covers comes after the other.
+inline bool reachesLower(uint64_t a, uint64_t b)
+{
+    return a != b && ((a >> __builtin_ctzll(a ^ b)) & 1);
+}
+
+// Whether image comes before filling: the decider piece first, then the others in
+// catalogue order.
+bool imageComesFirst(int deciderPiece, const Filling& filling, const Filling& image)
+{
+    if (filling[size_t(deciderPiece)] != image[size_t(deciderPiece)])
+        return reachesLower(filling[size_t(deciderPiece)], image[size_t(deciderPiece)]);
+    for (size_t piece = 0; piece < filling.size(); piece++)
+        if (filling[piece] != image[piece]) return reachesLower(filling[piece], image[piece]);
+    return false;
+}
+
+// For a root that a half turn leaves in place, only the first of a filling and its images
+// is kept. Mostly the decider piece settles that as soon as it is placed: placed lower
+// than its image, it loses. Those placements are excluded up front, so the search never
+// enters their subtrees; the rest is settled when the filling is complete.
+std::vector<CandidateSet> losingCandidates(const SolverPuzzle& puzzle, const SearchPlan& plan,
+                                           const SearchRoot& root)
 {
     const int cells = boxCellTotal(puzzle.box);
     std::vector<CandidateSet> excluded(size_t(cells), CandidateSet{});
-    if (root.stabiliser.empty()) return excluded;
-    int first = 0;  // the slot of the lowest catalogue index: it decides the comparison first
-    for (int s = 1; s < puzzle.slotCount; s++)
-        if (puzzle.pieceOfSlot[s] < puzzle.pieceOfSlot[first]) first = s;
     for (int c = 0; c < cells; c++)
         for (int i = 0; i < maxCellCandidates; i++) {
             const size_t at = size_t(c) * maxCellCandidates + size_t(i);
             const uint64_t mask = puzzle.candidateMask[at];
-            if (mask == 0 || puzzle.candidateSlot[at] != first) continue;
+            if (mask == 0 || puzzle.candidateSlot[at] != plan.deciderSlot) continue;
             for (int v : root.stabiliser)
-                if (turnMask(puzzle.symmetry, v, mask) < mask)
+                if (reachesLower(mask, turnMask(puzzle.symmetry, v, mask)))
                     excluded[size_t(c)].word[i / 64] |= uint64_t(1) << (i % 64);
         }
     return excluded;
@@ -307,6 +334,7 @@ struct Walker {
     uint64_t full;
     int16_t chosen[pieceCount];
     const SearchRoot* root;
+    int deciderPiece;              // the catalogue index of the plan's decider slot
     const CandidateSet* excluded;  // losingCandidates of the root
     std::vector<SolutionRecord>* out;
     uint64_t nodes;
@@ -319,13 +347,14 @@ struct Walker {
         const SolverPuzzle& p = puzzle;
         if (!root->stabiliser.empty()) {
             // The root placement alone does not pick one of these images; the filling
-            // that is the smallest of them does. A filling that a half turn maps onto
-            // itself is its own image and is kept once.
+            // that comes first of them does. A filling that a half turn maps onto itself
+            // is its own image and is kept once.
             Filling filling = {};
             for (int s = 0; s < p.slotCount; s++)
                 filling[p.pieceOfSlot[s]] = p.placements[s][chosen[s]].mask;
             for (int v : root->stabiliser)
-                if (turnFilling(p.symmetry, v, filling) < filling) return;
+                if (imageComesFirst(deciderPiece, filling, turnFilling(p.symmetry, v, filling)))
+                    return;
         }
         SolutionRecord record = {};
         for (int s = 0; s < p.slotCount; s++)
@@ -468,7 +497,8 @@ std::vector<std::vector<CandidateSet>> losingCandidatesOfPlan(const SolverPuzzle
                                                               const SearchPlan& plan)
 {
     std::vector<std::vector<CandidateSet>> excluded;
-    for (const SearchRoot& root : plan.roots) excluded.push_back(losingCandidates(puzzle, root));
+    for (const SearchRoot& root : plan.roots)
+        excluded.push_back(losingCandidates(puzzle, plan, root));
     return excluded;
 }
 
@@ -479,8 +509,12 @@ std::vector<SolutionRecord> solveAll(const SolverPuzzle& puzzle, const SearchPla
 {
     std::vector<SolutionRecord> records;
     const std::vector<std::vector<CandidateSet>> excluded = losingCandidatesOfPlan(puzzle, plan);
-    Walker walker = {puzzle,  fullMask(puzzle.box),   {}, nullptr, nullptr, &records, 0, nullptr,
-                     stepMasks(puzzle.box), puzzle.smallestShape > 1};
+    Walker walker = {puzzle,  fullMask(puzzle.box),
+                     {},      nullptr,
+                     puzzle.pieceOfSlot[plan.deciderSlot], nullptr,
+                     &records, 0,
+                     nullptr, stepMasks(puzzle.box),
+                     puzzle.smallestShape > 1};
     for (size_t r = 0; r < plan.roots.size(); r++) {
         walker.root = &plan.roots[r];
         walker.excluded = excluded[r].data();
@@ -510,8 +544,12 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
 
     auto work = [&]() {
         std::vector<SolutionRecord> found;
-        Walker walker = {puzzle, fullMask(puzzle.box), {}, nullptr, nullptr, &found, 0, &stop,
-                         stepMasks(puzzle.box), puzzle.smallestShape > 1};
+        Walker walker = {puzzle, fullMask(puzzle.box),
+                         {},     nullptr,
+                         puzzle.pieceOfSlot[plan.deciderSlot], nullptr,
+                         &found, 0,
+                         &stop,  stepMasks(puzzle.box),
+                         puzzle.smallestShape > 1};
         for (;;) {
             const size_t i = nextTask.fetch_add(1);
             if (i >= n || stop.load()) break;

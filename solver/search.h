@@ -72,6 +72,11 @@ struct SearchRoot {
 struct SearchPlan {
     int rootSlot;
     std::vector<SearchRoot> roots;
+    // For a root with a stabiliser: of a filling and its images the one is kept whose
+    // deciderSlot placement reaches less far down the cell order (the other pieces, in
+    // catalogue order, decide a tie). The search can drop the others as soon as that
+    // piece is placed.
+    int deciderSlot;
 };
 
 // One record per orbit: the root placements that are the smallest of their images.
