@@ -232,6 +232,25 @@ inline CandidateSet orOf(CandidateSet a, CandidateSet b)
 
 inline bool isEmpty(CandidateSet set) { return (set.word[0] | set.word[1]) == 0; }
 
+#if defined(__SSE2__) || defined(_M_X64)
+inline __m128i loadSet(const CandidateSet& set)
+{
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(&set));
+}
+
+// The candidates that run into a filled cell among the first Bytes bytes of the window,
+// unrolled so that the loads go out together.
+template <int Bytes>
+inline __m128i blockedBits(const CandidateSet* blocked, uint64_t window)
+{
+    const __m128i last = loadSet(blocked[(Bytes - 1) * 256 + int((window >> (8 * (Bytes - 1))) & 255)]);
+    if constexpr (Bytes == 1)
+        return last;
+    else
+        return _mm_or_si128(blockedBits<Bytes - 1>(blocked, window), last);
+}
+#endif
+
 // The candidates of the lowest empty cell that fit into the empty cells, belong to a free
 // slot and are not excluded (excluded holds a set per cell). Bytes is the puzzle's
 // windowBytes, fixed at compile time so that the loads unroll.
@@ -244,14 +263,9 @@ inline CandidateSet fittingCandidates(const SolverPuzzle& puzzle, uint64_t occup
     const CandidateSet* ofSlots = &puzzle.candidatesOfSlots[size_t(cell) * 128];
     const CandidateSet* blocked = &puzzle.candidatesBlocked[size_t(cell) * Bytes * 256];
 #if defined(__SSE2__) || defined(_M_X64)
-    auto load = [](const CandidateSet& set) {
-        return _mm_load_si128(reinterpret_cast<const __m128i*>(&set));
-    };
-    __m128i hit = load(excluded[cell]);
-    for (int k = 0; k < Bytes; k++)
-        hit = _mm_or_si128(hit, load(blocked[k * 256 + int((window >> (8 * k)) & 255)]));
-    const __m128i free = _mm_or_si128(load(ofSlots[freeSlots & 63]),
-                                      load(ofSlots[64 + ((freeSlots >> 6) & 63)]));
+    const __m128i hit = _mm_or_si128(loadSet(excluded[cell]), blockedBits<Bytes>(blocked, window));
+    const __m128i free = _mm_or_si128(loadSet(ofSlots[freeSlots & 63]),
+                                      loadSet(ofSlots[64 + ((freeSlots >> 6) & 63)]));
     CandidateSet fits;
     _mm_store_si128(reinterpret_cast<__m128i*>(&fits), _mm_andnot_si128(hit, free));
     return fits;
