@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -44,12 +45,12 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
     for (int s = 0; s < p.slotCount; s++)
         for (const Placement& placement : p.placements[s])
             span = std::max(span, 63 - __builtin_clzll(placement.mask) - __builtin_ctzll(placement.mask));
-    p.windowBytes = std::max(1, (span + 7) / 8);
+    p.windowChunks = std::max(1, (span + windowChunkBits - 1) / windowChunkBits);
     p.candidateMask.assign(size_t(n) * maxCellCandidates, 0);
     p.candidateSlot.assign(size_t(n) * maxCellCandidates, 0);
     p.candidatePlacement.assign(size_t(n) * maxCellCandidates, 0);
     p.candidatesOfSlots.assign(size_t(n) * 2 * 64, CandidateSet{});
-    p.candidatesBlocked.assign(size_t(n) * size_t(p.windowBytes) * 256, CandidateSet{});
+    p.candidatesBlocked.assign(size_t(n) * size_t(p.windowChunks) * windowChunkValues, CandidateSet{});
     for (int c = 0; c < n; c++) {
         int count = 0;
         for (int s = 0; s < p.slotCount; s++)
@@ -68,11 +69,12 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
                         p.candidatesOfSlots[(size_t(c) * 2 + size_t(s / 6)) * 64 + size_t(bits)]
                             .word[word] |= bit;
                 const uint64_t window = mask >> c >> 1;
-                for (int k = 0; k < p.windowBytes; k++)
-                    for (int byte = 1; byte < 256; byte++)
-                        if ((window >> (8 * k)) & uint64_t(byte))
-                            p.candidatesBlocked[(size_t(c) * size_t(p.windowBytes) + size_t(k)) * 256 +
-                                                size_t(byte)]
+                for (int k = 0; k < p.windowChunks; k++)
+                    for (int chunk = 1; chunk < windowChunkValues; chunk++)
+                        if ((window >> (windowChunkBits * k)) & uint64_t(chunk))
+                            p.candidatesBlocked[(size_t(c) * size_t(p.windowChunks) + size_t(k)) *
+                                                    windowChunkValues +
+                                                size_t(chunk)]
                                 .word[word] |= bit;
                 count++;
             }
@@ -232,65 +234,91 @@ inline CandidateSet orOf(CandidateSet a, CandidateSet b)
 
 inline bool isEmpty(CandidateSet set) { return (set.word[0] | set.word[1]) == 0; }
 
+// The puzzle's tables as plain pointers, for the search loop (a pointer inside a vector
+// would be loaded again after every store the compiler cannot tell apart from it).
+struct CandidateTables {
+    const uint64_t* mask;
+    const uint8_t* slot;
+    const uint16_t* placement;
+    const CandidateSet* ofSlots;
+    const CandidateSet* blocked;
+    const CandidateSet* excluded;  // a set per cell, see losingCandidates
+};
+
+CandidateTables candidateTables(const SolverPuzzle& puzzle, const CandidateSet* excluded)
+{
+    return {puzzle.candidateMask.data(),     puzzle.candidateSlot.data(),
+            puzzle.candidatePlacement.data(), puzzle.candidatesOfSlots.data(),
+            puzzle.candidatesBlocked.data(),  excluded};
+}
+
 #if defined(__SSE2__) || defined(_M_X64)
 inline __m128i loadSet(const CandidateSet& set)
 {
     return _mm_load_si128(reinterpret_cast<const __m128i*>(&set));
 }
 
-// The candidates that run into a filled cell among the first Bytes bytes of the window,
+// The candidates that run into a filled cell among the first Chunks chunks of the window,
 // unrolled so that the loads go out together.
-template <int Bytes>
+template <int Chunks>
 inline __m128i blockedBits(const CandidateSet* blocked, uint64_t window)
 {
-    const __m128i last = loadSet(blocked[(Bytes - 1) * 256 + int((window >> (8 * (Bytes - 1))) & 255)]);
-    if constexpr (Bytes == 1)
+    const __m128i last =
+        loadSet(blocked[(Chunks - 1) * windowChunkValues +
+                        int((window >> (windowChunkBits * (Chunks - 1))) & (windowChunkValues - 1))]);
+    if constexpr (Chunks == 1)
         return last;
     else
-        return _mm_or_si128(blockedBits<Bytes - 1>(blocked, window), last);
+        return _mm_or_si128(blockedBits<Chunks - 1>(blocked, window), last);
 }
 #endif
 
 // The candidates of the lowest empty cell that fit into the empty cells, belong to a free
-// slot and are not excluded (excluded holds a set per cell). Bytes is the puzzle's
-// windowBytes, fixed at compile time so that the loads unroll.
-template <int Bytes>
-inline CandidateSet fittingCandidates(const SolverPuzzle& puzzle, uint64_t occupied,
-                                      uint32_t freeSlots, const CandidateSet* excluded)
+// slot and are not excluded. Chunks is the puzzle's windowChunks, fixed at compile time so
+// that the loads unroll.
+template <int Chunks>
+inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupied,
+                                      uint32_t freeSlots)
 {
     const int cell = __builtin_ctzll(~occupied);
     const uint64_t window = occupied >> cell >> 1;
-    const CandidateSet* ofSlots = &puzzle.candidatesOfSlots[size_t(cell) * 128];
-    const CandidateSet* blocked = &puzzle.candidatesBlocked[size_t(cell) * Bytes * 256];
+    const CandidateSet* ofSlots = t.ofSlots + size_t(cell) * 128;
+    const CandidateSet* blocked = t.blocked + size_t(cell) * Chunks * windowChunkValues;
 #if defined(__SSE2__) || defined(_M_X64)
-    const __m128i hit = _mm_or_si128(loadSet(excluded[cell]), blockedBits<Bytes>(blocked, window));
+    const __m128i hit = _mm_or_si128(loadSet(t.excluded[cell]), blockedBits<Chunks>(blocked, window));
     const __m128i free = _mm_or_si128(loadSet(ofSlots[freeSlots & 63]),
                                       loadSet(ofSlots[64 + ((freeSlots >> 6) & 63)]));
     CandidateSet fits;
     _mm_store_si128(reinterpret_cast<__m128i*>(&fits), _mm_andnot_si128(hit, free));
     return fits;
 #else
-    CandidateSet hit = excluded[cell];
-    for (int k = 0; k < Bytes; k++) hit = orOf(hit, blocked[k * 256 + int((window >> (8 * k)) & 255)]);
+    CandidateSet hit = t.excluded[cell];
+    for (int k = 0; k < Chunks; k++)
+        hit = orOf(hit, blocked[k * windowChunkValues +
+                                int((window >> (windowChunkBits * k)) & (windowChunkValues - 1))]);
     const CandidateSet free = orOf(ofSlots[freeSlots & 63], ofSlots[64 + ((freeSlots >> 6) & 63)]);
     return {{free.word[0] & ~hit.word[0], free.word[1] & ~hit.word[1]}};
 #endif
 }
 
-// The same with the puzzle's window size chosen at run time (for the few calls outside
-// the search loop).
-CandidateSet fittingCandidatesAnyWindow(const SolverPuzzle& puzzle, uint64_t occupied,
-                                        uint32_t freeSlots, const CandidateSet* excluded)
+// Calls run(std::integral_constant<int, puzzle.windowChunks>()), so that the search is
+// compiled for each window size a puzzle can have.
+template <typename Run>
+void withWindowChunks(const SolverPuzzle& puzzle, Run run)
 {
-    switch (puzzle.windowBytes) {
-    case 1: return fittingCandidates<1>(puzzle, occupied, freeSlots, excluded);
-    case 2: return fittingCandidates<2>(puzzle, occupied, freeSlots, excluded);
-    case 3: return fittingCandidates<3>(puzzle, occupied, freeSlots, excluded);
-    case 4: return fittingCandidates<4>(puzzle, occupied, freeSlots, excluded);
-    case 5: return fittingCandidates<5>(puzzle, occupied, freeSlots, excluded);
-    case 6: return fittingCandidates<6>(puzzle, occupied, freeSlots, excluded);
-    case 7: return fittingCandidates<7>(puzzle, occupied, freeSlots, excluded);
-    default: return fittingCandidates<8>(puzzle, occupied, freeSlots, excluded);
+    static_assert(maxWindowChunks == 11, "one case per window size");
+    switch (puzzle.windowChunks) {
+    case 1: run(std::integral_constant<int, 1>()); break;
+    case 2: run(std::integral_constant<int, 2>()); break;
+    case 3: run(std::integral_constant<int, 3>()); break;
+    case 4: run(std::integral_constant<int, 4>()); break;
+    case 5: run(std::integral_constant<int, 5>()); break;
+    case 6: run(std::integral_constant<int, 6>()); break;
+    case 7: run(std::integral_constant<int, 7>()); break;
+    case 8: run(std::integral_constant<int, 8>()); break;
+    case 9: run(std::integral_constant<int, 9>()); break;
+    case 10: run(std::integral_constant<int, 10>()); break;
+    default: run(std::integral_constant<int, 11>()); break;
     }
 }
 
@@ -379,8 +407,8 @@ struct Walker {
     // fits: the candidates that fit at the lowest empty cell, as fittingCandidates gives
     // them. Each placement is followed by a look at the next state's own candidates, so a
     // state without any, most states near the end, costs no call.
-    template <int Bytes>
-    void search(uint64_t occupied, uint32_t freeSlots, CandidateSet fits)
+    template <int Chunks>
+    void search(const CandidateTables& t, uint64_t occupied, uint32_t freeSlots, CandidateSet fits)
     {
         if (stop && stop->load(std::memory_order_relaxed)) return;
         struct Next {
@@ -390,57 +418,46 @@ struct Walker {
         };
         Next next[maxCellCandidates];
         int count = 0;
+        uint64_t made = 0;
         const StepMasks steps = this->steps;
         const uint64_t full = this->full;
         const bool pruneWalledIn = this->pruneWalledIn;
-        const SolverPuzzle& p = puzzle;
         forEachCandidate(fits, __builtin_ctzll(~occupied), [&](size_t i) {
-            const uint64_t after = occupied | p.candidateMask[i];
+            const uint64_t after = occupied | t.mask[i];
             if (pruneWalledIn && hasWalledInCell(steps, full & ~after)) return;
-            nodes++;
+            made++;
             CandidateSet nextFits = {};
             if (after != full) {
-                nextFits = fittingCandidates<Bytes>(
-                    p, after, freeSlots & ~(uint32_t(1) << p.candidateSlot[i]), excluded);
+                nextFits = fittingCandidates<Chunks>(t, after, freeSlots & ~(uint32_t(1) << t.slot[i]));
                 if (isEmpty(nextFits)) return;
             }
             next[count++] = {nextFits, after, i};
         });
+        nodes += made;
         for (int k = 0; k < count; k++) {
             const size_t i = next[k].candidate;
-            const int s = p.candidateSlot[i];
-            chosen[s] = int16_t(p.candidatePlacement[i]);
+            const int s = t.slot[i];
+            chosen[s] = int16_t(t.placement[i]);
             if (next[k].occupied == full)
                 emit();
             else
-                search<Bytes>(next[k].occupied, freeSlots & ~(uint32_t(1) << s), next[k].fits);
+                search<Chunks>(t, next[k].occupied, freeSlots & ~(uint32_t(1) << s), next[k].fits);
         }
-    }
-
-    template <int Bytes>
-    void start(uint64_t occupied, uint32_t freeSlots)
-    {
-        if (occupied == full) {
-            emit();
-            return;
-        }
-        search<Bytes>(occupied, freeSlots,
-                      fittingCandidates<Bytes>(puzzle, occupied, freeSlots, excluded));
     }
 
     void run(const Task& task)
     {
         std::copy(task.chosen, task.chosen + pieceCount, chosen);
-        switch (puzzle.windowBytes) {
-        case 1: start<1>(task.occupied, task.freeSlots); break;
-        case 2: start<2>(task.occupied, task.freeSlots); break;
-        case 3: start<3>(task.occupied, task.freeSlots); break;
-        case 4: start<4>(task.occupied, task.freeSlots); break;
-        case 5: start<5>(task.occupied, task.freeSlots); break;
-        case 6: start<6>(task.occupied, task.freeSlots); break;
-        case 7: start<7>(task.occupied, task.freeSlots); break;
-        default: start<8>(task.occupied, task.freeSlots); break;
+        if (task.occupied == full) {
+            emit();
+            return;
         }
+        const CandidateTables tables = candidateTables(puzzle, excluded);
+        withWindowChunks(puzzle, [&](auto chunks) {
+            constexpr int Chunks = decltype(chunks)::value;
+            search<Chunks>(tables, task.occupied, task.freeSlots,
+                           fittingCandidates<Chunks>(tables, task.occupied, task.freeSlots));
+        });
     }
 };
 
@@ -469,8 +486,11 @@ void expandTask(const SolverPuzzle& puzzle, const Task& task, const CandidateSet
     // The same placements as the search itself makes, so that the split changes nothing.
     const StepMasks steps = stepMasks(puzzle.box);
     const bool pruneWalledIn = puzzle.smallestShape > 1;
-    const CandidateSet fits =
-        fittingCandidatesAnyWindow(puzzle, task.occupied, task.freeSlots, excluded);
+    const CandidateTables tables = candidateTables(puzzle, excluded);
+    CandidateSet fits = {};
+    withWindowChunks(puzzle, [&](auto chunks) {
+        fits = fittingCandidates<decltype(chunks)::value>(tables, task.occupied, task.freeSlots);
+    });
     forEachCandidate(fits, __builtin_ctzll(~task.occupied), [&](size_t i) {
         if (pruneWalledIn && hasWalledInCell(steps, full & ~(task.occupied | puzzle.candidateMask[i])))
             return;

@@ -26,6 +26,10 @@ constexpr int maxCellCandidates = 128;
 struct alignas(16) CandidateSet {
     uint64_t word[2];
 };
+// Six cells a chunk keep the tables of the full puzzle within the second-level cache.
+constexpr int windowChunkBits = 6;
+constexpr int windowChunkValues = 1 << windowChunkBits;
+constexpr int maxWindowChunks = (63 + windowChunkBits - 1) / windowChunkBits;
 
 struct SolverPuzzle {
     PuzzleBox box;
@@ -43,12 +47,14 @@ struct SolverPuzzle {
     // The candidates of cell c that belong to a set of free slots: one table per six
     // slots, indexed by those slots' bits, at (c * 2 + half) * 64 + bits.
     std::vector<CandidateSet> candidatesOfSlots;
-    // The candidates of cell c that run into a filled cell among the windowBytes * 8
-    // cells after c: one table per byte of that window, indexed by the byte, at
-    // (c * windowBytes + k) * 256 + byte. Picking the fits this way costs a few loads
-    // and no branches, where testing each candidate would mispredict at random.
+    // The candidates of cell c that run into a filled cell among the cells after c, as
+    // far as the longest placement reaches: one table per chunk of windowChunkBits of
+    // those cells, indexed by which of them are filled, at
+    // (c * windowChunks + k) * windowChunkValues + chunk. Picking the fits this way costs
+    // a few loads and no branches, where testing each candidate would mispredict at
+    // random.
     std::vector<CandidateSet> candidatesBlocked;
-    int windowBytes;
+    int windowChunks;
 };
 
 // Fails (ok false) when the box is not usable, a piece index is repeated or out of range,
