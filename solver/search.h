@@ -73,6 +73,10 @@ SolverPuzzle fullPuzzle();
 struct SearchRoot {
     int placement;                // index in placements[rootSlot]
     std::vector<int> stabiliser;  // non-identity half turns that map it onto itself
+    // The half turns v for which a filling is kept only when it comes before its image
+    // under v (see deciderSlot): the stabiliser, and for a root searched together with
+    // its image under v (pairRoot), that v.
+    std::vector<int> rivals;
 };
 
 struct SearchPlan {
@@ -85,8 +89,15 @@ struct SearchPlan {
     int deciderSlot;
 };
 
-// One record per orbit: the root placements that are the smallest of their images.
+// One record per orbit: the root placements that are the smallest of their images. For
+// the full puzzle some of them are paired (below) where that was measured to be faster.
 SearchPlan planOnePerOrbit(const SolverPuzzle& puzzle);
+// The plan with root r, which no half turn leaves in place, replaced by two roots: its
+// image under the half turn image (0 for itself) and that root's image under turn
+// (1..3). Each filling with the root piece at either is kept when it comes before its
+// image under turn, so each orbit still gives one record. Cheaper than the single root
+// when the decider piece then prunes both searches early.
+SearchPlan pairRoot(const SolverPuzzle& puzzle, SearchPlan plan, size_t r, int image, int turn);
 // Every filling, each variant on its own (for counting and cross-checks).
 SearchPlan planAllFillings(const SolverPuzzle& puzzle);
 // Every filling in which slot lies at one given placement.

@@ -121,6 +121,48 @@ TEST(Search, OneRecordPerOrbitAsTheReferenceFindsThem)
     EXPECT_GT(orbitsSeen, 50u);
 }
 
+// A root searched as a pair with one of its images keeps one record per orbit, whichever
+// image and half turn pair it; so does a plan with every such root paired at once.
+TEST(Search, PairedRootsStillGiveOneRecordPerOrbit)
+{
+    size_t pairsTried = 0;
+    for (const Instance& in : instances()) {
+        SCOPED_TRACE(in.name);
+        const PuzzleResult made = makePuzzleOfShapes(in.box, in.shapes);
+        ASSERT_TRUE(made.ok);
+        const SolverPuzzle& puzzle = made.puzzle;
+        std::set<Filling> orbits;
+        for (const Filling& f : referenceFillings(in.box, in.shapes))
+            orbits.insert(canonicalFilling(puzzle.symmetry, f));
+
+        auto expectOneRecordPerOrbit = [&](const SearchPlan& plan) {
+            std::set<Filling> found;
+            const std::vector<SolutionRecord> records = solveAll(puzzle, plan);
+            for (const SolutionRecord& record : records)
+                EXPECT_TRUE(found.insert(canonicalFilling(puzzle.symmetry, fillingOfRecord(puzzle, record))).second)
+                    << "two records are variants of each other";
+            EXPECT_EQ(found, orbits);
+        };
+        const SearchPlan plan = planOnePerOrbit(puzzle);
+        SearchPlan allPaired = plan;
+        for (size_t r = plan.roots.size(); r-- > 0;) {
+            if (!plan.roots[r].stabiliser.empty()) continue;
+            for (int image = 0; image < 4; image++)
+                for (int turn = 1; turn < 4; turn++) {
+                    SCOPED_TRACE("root " + std::to_string(r) + " image " + std::to_string(image) +
+                                 " turn " + std::to_string(turn));
+                    const SearchPlan paired = pairRoot(puzzle, plan, r, image, turn);
+                    ASSERT_EQ(paired.roots.size(), plan.roots.size() + 1);
+                    expectOneRecordPerOrbit(paired);
+                    pairsTried++;
+                }
+            allPaired = pairRoot(puzzle, allPaired, r, int(r % 4), 1 + int(r % 3));
+        }
+        expectOneRecordPerOrbit(allPaired);
+    }
+    EXPECT_GT(pairsTried, 50u);
+}
+
 TEST(Search, CatalogueRecordsDecodeWithTheModel)
 {
     // The words of a catalogue puzzle are read back with the model's decoder alone.
