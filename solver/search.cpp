@@ -278,14 +278,15 @@ struct CandidateTables {
     const uint16_t* placement;
     const CandidateSet* ofSlots;
     const CandidateSet* blocked;
-    const CandidateSet* excluded;  // a set per cell, see losingCandidates
 };
 
-CandidateTables candidateTables(const SolverPuzzle& puzzle, const CandidateSet* excluded)
+// ofSlots: the puzzle's candidatesOfSlots, or a root's own copy (see slotTablesOfRoot).
+CandidateTables candidateTables(const SolverPuzzle& puzzle, const std::vector<CandidateSet>& ofSlots)
 {
-    return {puzzle.candidateMask.data(),     puzzle.candidateSlot.data(),
-            puzzle.candidatePlacement.data(), puzzle.candidatesOfSlots.data(),
-            puzzle.candidatesBlocked.data(),  excluded};
+    return {puzzle.candidateMask.data(), puzzle.candidateSlot.data(),
+            puzzle.candidatePlacement.data(),
+            ofSlots.empty() ? puzzle.candidatesOfSlots.data() : ofSlots.data(),
+            puzzle.candidatesBlocked.data()};
 }
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -309,9 +310,9 @@ inline __m128i blockedBits(const CandidateSet* blocked, uint64_t window)
 }
 #endif
 
-// The candidates of the lowest empty cell that fit into the empty cells, belong to a free
-// slot and are not excluded. Chunks is the puzzle's windowChunks, fixed at compile time so
-// that the loads unroll.
+// The candidates of the lowest empty cell that fit into the empty cells and belong to a
+// free slot (by the root's slot tables). Chunks is the puzzle's windowChunks, fixed at
+// compile time so that the loads unroll.
 template <int Chunks>
 inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupied,
                                       uint32_t freeSlots)
@@ -321,14 +322,14 @@ inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupie
     const CandidateSet* ofSlots = t.ofSlots + size_t(cell) * 128;
     const CandidateSet* blocked = t.blocked + size_t(cell) * Chunks * windowChunkValues;
 #if defined(__SSE2__) || defined(_M_X64)
-    const __m128i hit = _mm_or_si128(loadSet(t.excluded[cell]), blockedBits<Chunks>(blocked, window));
+    const __m128i hit = blockedBits<Chunks>(blocked, window);
     const __m128i free = _mm_or_si128(loadSet(ofSlots[freeSlots & 63]),
                                       loadSet(ofSlots[64 + ((freeSlots >> 6) & 63)]));
     CandidateSet fits;
     _mm_store_si128(reinterpret_cast<__m128i*>(&fits), _mm_andnot_si128(hit, free));
     return fits;
 #else
-    CandidateSet hit = t.excluded[cell];
+    CandidateSet hit = {};
     for (int k = 0; k < Chunks; k++)
         hit = orOf(hit, blocked[k * windowChunkValues +
                                 int((window >> (windowChunkBits * k)) & (windowChunkValues - 1))]);
@@ -386,25 +387,29 @@ bool imageComesFirst(int deciderPiece, const Filling& filling, const Filling& im
     return false;
 }
 
-// For a root that a half turn leaves in place, only the first of a filling and its images
-// is kept. Mostly the decider piece settles that as soon as it is placed: placed lower
-// than its image, it loses. Those placements are excluded up front, so the search never
-// enters their subtrees; the rest is settled when the filling is complete.
-std::vector<CandidateSet> losingCandidates(const SolverPuzzle& puzzle, const SearchPlan& plan,
+// For a root with rivals, only the first of a filling and its images is kept. Mostly the
+// decider piece settles that as soon as it is placed: placed lower than its image, it
+// loses. Those placements are taken out of the root's own copy of the slot tables, so the
+// search never enters their subtrees; the rest is settled when the filling is complete.
+// Roots without rivals share the puzzle's tables (an empty vector).
+std::vector<CandidateSet> slotTablesOfRoot(const SolverPuzzle& puzzle, const SearchPlan& plan,
                                            const SearchRoot& root)
 {
+    if (root.rivals.empty()) return {};
+    std::vector<CandidateSet> ofSlots = puzzle.candidatesOfSlots;
     const int cells = boxCellTotal(puzzle.box);
-    std::vector<CandidateSet> excluded(size_t(cells), CandidateSet{});
     for (int c = 0; c < cells; c++)
         for (int i = 0; i < maxCellCandidates; i++) {
             const size_t at = size_t(c) * maxCellCandidates + size_t(i);
             const uint64_t mask = puzzle.candidateMask[at];
             if (mask == 0 || puzzle.candidateSlot[at] != plan.deciderSlot) continue;
-            for (int v : root.rivals)
-                if (reachesLower(mask, turnMask(puzzle.symmetry, v, mask)))
-                    excluded[size_t(c)].word[i / 64] |= uint64_t(1) << (i % 64);
+            bool loses = false;
+            for (int v : root.rivals) loses = loses || reachesLower(mask, turnMask(puzzle.symmetry, v, mask));
+            if (!loses) continue;
+            for (size_t k = 0; k < 128; k++)
+                ofSlots[size_t(c) * 128 + k].word[i / 64] &= ~(uint64_t(1) << (i % 64));
         }
-    return excluded;
+    return ofSlots;
 }
 
 struct Walker {
@@ -413,7 +418,7 @@ struct Walker {
     int16_t chosen[pieceCount];
     const SearchRoot* root;
     int deciderPiece;              // the catalogue index of the plan's decider slot
-    const CandidateSet* excluded;  // losingCandidates of the root
+    const std::vector<CandidateSet>* ofSlots;  // slotTablesOfRoot of the root
     std::vector<SolutionRecord>* out;
     uint64_t nodes;
     const std::atomic<bool>* stop;
@@ -488,7 +493,7 @@ struct Walker {
             emit();
             return;
         }
-        const CandidateTables tables = candidateTables(puzzle, excluded);
+        const CandidateTables tables = candidateTables(puzzle, *ofSlots);
         withWindowChunks(puzzle, [&](auto chunks) {
             constexpr int Chunks = decltype(chunks)::value;
             search<Chunks>(tables, task.occupied, task.freeSlots,
@@ -511,8 +516,8 @@ Task rootTask(const SolverPuzzle& puzzle, const SearchPlan& plan, int r)
 
 // The subtrees one level further down, in the order the search takes them. A finished
 // filling stays a task of its own, so the emit happens in the worker as everywhere else.
-void expandTask(const SolverPuzzle& puzzle, const Task& task, const CandidateSet* excluded,
-                std::vector<Task>& out)
+void expandTask(const SolverPuzzle& puzzle, const Task& task,
+                const std::vector<CandidateSet>& ofSlots, std::vector<Task>& out)
 {
     const uint64_t full = fullMask(puzzle.box);
     if (task.occupied == full) {
@@ -522,7 +527,7 @@ void expandTask(const SolverPuzzle& puzzle, const Task& task, const CandidateSet
     // The same placements as the search itself makes, so that the split changes nothing.
     const StepMasks steps = stepMasks(puzzle.box);
     const bool pruneWalledIn = puzzle.smallestShape > 1;
-    const CandidateTables tables = candidateTables(puzzle, excluded);
+    const CandidateTables tables = candidateTables(puzzle, ofSlots);
     CandidateSet fits = {};
     withWindowChunks(puzzle, [&](auto chunks) {
         fits = fittingCandidates<decltype(chunks)::value>(tables, task.occupied, task.freeSlots);
@@ -542,7 +547,7 @@ void expandTask(const SolverPuzzle& puzzle, const Task& task, const CandidateSet
 // split changes nothing in the order of the records.
 // placements counts the placements made on the way, the roots included.
 std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
-                            const std::vector<std::vector<CandidateSet>>& excluded,
+                            const std::vector<std::vector<CandidateSet>>& slotTables,
                             uint64_t& placements)
 {
     std::vector<Task> tasks;
@@ -553,7 +558,7 @@ std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
         std::vector<Task> next;
         for (const Task& task : tasks) {
             const size_t before = next.size();
-            expandTask(puzzle, task, excluded[size_t(task.root)].data(), next);
+            expandTask(puzzle, task, slotTables[size_t(task.root)], next);
             const size_t children = next.size() - before;
             if (task.occupied != full) placements += children;
             for (size_t i = before; i < next.size(); i++) next[i].share = task.share / double(children);
@@ -563,13 +568,12 @@ std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
     return tasks;
 }
 
-std::vector<std::vector<CandidateSet>> losingCandidatesOfPlan(const SolverPuzzle& puzzle,
-                                                              const SearchPlan& plan)
+std::vector<std::vector<CandidateSet>> slotTablesOfPlan(const SolverPuzzle& puzzle,
+                                                        const SearchPlan& plan)
 {
-    std::vector<std::vector<CandidateSet>> excluded;
-    for (const SearchRoot& root : plan.roots)
-        excluded.push_back(losingCandidates(puzzle, plan, root));
-    return excluded;
+    std::vector<std::vector<CandidateSet>> tables;
+    for (const SearchRoot& root : plan.roots) tables.push_back(slotTablesOfRoot(puzzle, plan, root));
+    return tables;
 }
 
 }  // namespace
@@ -578,7 +582,7 @@ std::vector<SolutionRecord> solveAll(const SolverPuzzle& puzzle, const SearchPla
                                      uint64_t* nodes)
 {
     std::vector<SolutionRecord> records;
-    const std::vector<std::vector<CandidateSet>> excluded = losingCandidatesOfPlan(puzzle, plan);
+    const std::vector<std::vector<CandidateSet>> slotTables = slotTablesOfPlan(puzzle, plan);
     Walker walker = {puzzle,  fullMask(puzzle.box),
                      {},      nullptr,
                      puzzle.pieceOfSlot[plan.deciderSlot], nullptr,
@@ -587,7 +591,7 @@ std::vector<SolutionRecord> solveAll(const SolverPuzzle& puzzle, const SearchPla
                      puzzle.smallestShape > 1};
     for (size_t r = 0; r < plan.roots.size(); r++) {
         walker.root = &plan.roots[r];
-        walker.excluded = excluded[r].data();
+        walker.ofSlots = &slotTables[r];
         walker.run(rootTask(puzzle, plan, int(r)));
     }
     if (nodes) *nodes = walker.nodes + plan.roots.size();
@@ -599,8 +603,8 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
                         const std::atomic<bool>* cancel, int tickMilliseconds)
 {
     uint64_t prefixNodes = 0;
-    const std::vector<std::vector<CandidateSet>> excluded = losingCandidatesOfPlan(puzzle, plan);
-    const std::vector<Task> tasks = makeTasks(puzzle, plan, excluded, prefixNodes);
+    const std::vector<std::vector<CandidateSet>> slotTables = slotTablesOfPlan(puzzle, plan);
+    const std::vector<Task> tasks = makeTasks(puzzle, plan, slotTables, prefixNodes);
     const size_t n = tasks.size();
     std::vector<std::vector<SolutionRecord>> results(n);
     std::vector<char> done(n, 0);
@@ -624,7 +628,7 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
             const size_t i = nextTask.fetch_add(1);
             if (i >= n || stop.load()) break;
             walker.root = &plan.roots[size_t(tasks[i].root)];
-            walker.excluded = excluded[size_t(tasks[i].root)].data();
+            walker.ofSlots = &slotTables[size_t(tasks[i].root)];
             walker.nodes = 0;
             found.clear();
             walker.run(tasks[i]);
