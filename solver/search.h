@@ -3,7 +3,8 @@
 // lowest cell it is. One piece (the root piece) is placed first; restricting it to one
 // placement per orbit of the box's half turns, and settling the fillings that a half turn
 // leaves that placement on by comparing their images, yields each filling exactly once
-// up to the variants a..d.
+// up to the variants a..d. (A root may also be searched as a pair with an image of its
+// own, each half settled the same way: see pairRoot.)
 //
 // The search splits into many small subtrees, taken in the order in which a single
 // depth-first pass meets them. Worker threads solve them in any order; the calling thread
@@ -82,10 +83,10 @@ struct SearchRoot {
 struct SearchPlan {
     int rootSlot;
     std::vector<SearchRoot> roots;
-    // For a root with a stabiliser: of a filling and its images the one is kept whose
-    // deciderSlot placement reaches less far down the cell order (the other pieces, in
-    // catalogue order, decide a tie). The search can drop the others as soon as that
-    // piece is placed.
+    // For a root with rivals: of a filling and its images under them the one is kept
+    // whose deciderSlot placement reaches less far down the cell order (the other
+    // pieces, in catalogue order, decide a tie). The search drops the others as soon as
+    // that piece is placed.
     int deciderSlot;
 };
 
