@@ -49,7 +49,7 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
     p.candidateMask.assign(size_t(n) * maxCellCandidates, 0);
     p.candidateSlot.assign(size_t(n) * maxCellCandidates, 0);
     p.candidatePlacement.assign(size_t(n) * maxCellCandidates, 0);
-    p.candidatesOfSlots.assign(size_t(n) * 2 * 64, CandidateSet{});
+    p.candidatesOfSlots.assign(size_t(n) * slotEntriesPerCell, CandidateSet{});
     p.candidatesBlocked.assign(size_t(n) * size_t(p.windowChunks) * windowChunkValues, CandidateSet{});
     for (int c = 0; c < n; c++) {
         int count = 0;
@@ -64,9 +64,10 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
                 p.candidatePlacement[at] = uint16_t(i);
                 const int word = count / 64;
                 const uint64_t bit = uint64_t(1) << (count % 64);
-                for (int bits = 0; bits < 64; bits++)
-                    if (bits >> (s % 6) & 1)
-                        p.candidatesOfSlots[(size_t(c) * 2 + size_t(s / 6)) * 64 + size_t(bits)]
+                for (int bits = 0; bits < slotTableValues; bits++)
+                    if (bits >> (s % slotsPerTable) & 1)
+                        p.candidatesOfSlots[size_t(c) * slotEntriesPerCell +
+                                            size_t(s / slotsPerTable) * slotTableValues + size_t(bits)]
                             .word[word] |= bit;
                 const uint64_t window = mask >> c >> 1;
                 for (int k = 0; k < p.windowChunks; k++)
@@ -322,12 +323,14 @@ inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupie
 {
     const int cell = __builtin_ctzll(~occupied);
     const uint64_t window = occupied >> cell >> 1;
-    const CandidateSet* ofSlots = t.ofSlots + size_t(cell) * 128;
+    const CandidateSet* ofSlots = t.ofSlots + size_t(cell) * slotEntriesPerCell;
     const CandidateSet* blocked = t.blocked + size_t(cell) * Chunks * windowChunkValues;
 #if defined(__SSE2__) || defined(_M_X64)
     const __m128i hit = blockedBits<Chunks>(blocked, window);
-    const __m128i free = _mm_or_si128(loadSet(ofSlots[freeSlots & 63]),
-                                      loadSet(ofSlots[64 + ((freeSlots >> 6) & 63)]));
+    static_assert(slotTablesPerCell == 2, "two slot tables a cell");
+    const __m128i free = _mm_or_si128(
+        loadSet(ofSlots[freeSlots & (slotTableValues - 1)]),
+        loadSet(ofSlots[slotTableValues + ((freeSlots >> slotsPerTable) & (slotTableValues - 1))]));
     CandidateSet fits;
     _mm_store_si128(reinterpret_cast<__m128i*>(&fits), _mm_andnot_si128(hit, free));
     return fits;
@@ -336,7 +339,9 @@ inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupie
     for (int k = 0; k < Chunks; k++)
         hit = orOf(hit, blocked[k * windowChunkValues +
                                 int((window >> (windowChunkBits * k)) & (windowChunkValues - 1))]);
-    const CandidateSet free = orOf(ofSlots[freeSlots & 63], ofSlots[64 + ((freeSlots >> 6) & 63)]);
+    const CandidateSet free =
+        orOf(ofSlots[freeSlots & (slotTableValues - 1)],
+             ofSlots[slotTableValues + ((freeSlots >> slotsPerTable) & (slotTableValues - 1))]);
     return {{free.word[0] & ~hit.word[0], free.word[1] & ~hit.word[1]}};
 #endif
 }
@@ -409,8 +414,8 @@ std::vector<CandidateSet> slotTablesOfRoot(const SolverPuzzle& puzzle, const Sea
             bool loses = false;
             for (int v : root.rivals) loses = loses || reachesLower(mask, turnMask(puzzle.symmetry, v, mask));
             if (!loses) continue;
-            for (size_t k = 0; k < 128; k++)
-                ofSlots[size_t(c) * 128 + k].word[i / 64] &= ~(uint64_t(1) << (i % 64));
+            for (size_t k = 0; k < size_t(slotEntriesPerCell); k++)
+                ofSlots[size_t(c) * slotEntriesPerCell + k].word[i / 64] &= ~(uint64_t(1) << (i % 64));
         }
     return ofSlots;
 }

@@ -27,6 +27,11 @@ constexpr int maxCellCandidates = 128;
 struct alignas(16) CandidateSet {
     uint64_t word[2];
 };
+// The slot tables of a cell: one per six slots, indexed by which of them are free.
+constexpr int slotsPerTable = 6;
+constexpr int slotTableValues = 1 << slotsPerTable;
+constexpr int slotTablesPerCell = (pieceCount + slotsPerTable - 1) / slotsPerTable;
+constexpr int slotEntriesPerCell = slotTablesPerCell * slotTableValues;
 // Six cells a chunk keep the tables of the full puzzle within the second-level cache.
 constexpr int windowChunkBits = 6;
 constexpr int windowChunkValues = 1 << windowChunkBits;
@@ -46,7 +51,8 @@ struct SolverPuzzle {
     std::vector<uint8_t> candidateSlot;
     std::vector<uint16_t> candidatePlacement;
     // The candidates of cell c that belong to a set of free slots: one table per six
-    // slots, indexed by those slots' bits, at (c * 2 + half) * 64 + bits.
+    // slots, indexed by those slots' bits, at c * slotEntriesPerCell + table *
+    // slotTableValues + bits.
     std::vector<CandidateSet> candidatesOfSlots;
     // The candidates of cell c that run into a filled cell among the cells after c, as
     // far as the longest placement reaches: one table per chunk of windowChunkBits of
