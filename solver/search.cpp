@@ -49,8 +49,11 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
     p.candidateMask.assign(size_t(n) * maxCellCandidates, 0);
     p.candidateSlot.assign(size_t(n) * maxCellCandidates, 0);
     p.candidatePlacement.assign(size_t(n) * maxCellCandidates, 0);
-    p.candidatesOfSlots.assign(size_t(n) * slotEntriesPerCell, CandidateSet{});
-    p.candidatesBlocked.assign(size_t(n) * size_t(p.windowChunks) * windowChunkValues, CandidateSet{});
+    // The fit tables have one cell more, without candidates, where the box has room for it:
+    // the search looks up the candidates of a full box too, rather than test for it.
+    const size_t tableCells = size_t(std::min(n + 1, 64));
+    p.candidatesOfSlots.assign(tableCells * slotEntriesPerCell, CandidateSet{});
+    p.candidatesBlocked.assign(tableCells * size_t(p.windowChunks) * windowChunkValues, CandidateSet{});
     for (int c = 0; c < n; c++) {
         int count = 0;
         for (int s = 0; s < p.slotCount; s++)
@@ -321,7 +324,8 @@ template <int Chunks>
 inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupied,
                                       uint32_t freeSlots)
 {
-    const int cell = __builtin_ctzll(~occupied);
+    // (A full box of 64 cells looks at its last cell: the caller ignores that answer.)
+    const int cell = __builtin_ctzll(~occupied | (uint64_t(1) << 63));
     const uint64_t window = occupied >> cell >> 1;
     const CandidateSet* ofSlots = t.ofSlots + size_t(cell) * slotEntriesPerCell;
     const CandidateSet* blocked = t.blocked + size_t(cell) * Chunks * windowChunkValues;
@@ -471,17 +475,31 @@ struct Walker {
         const StepMasks steps = this->steps;
         const uint64_t full = this->full;
         const bool pruneWalledIn = this->pruneWalledIn;
-        forEachCandidate(fits, __builtin_ctzll(~occupied), [&](size_t i) {
-            const uint64_t after = occupied | t.mask[i];
-            if (pruneWalledIn && hasWalledInCell(steps, full & ~after)) return;
-            made++;
-            CandidateSet nextFits = {};
-            if (after != full) {
-                nextFits = fittingCandidates<Chunks>(t, after, freeSlots & ~(uint32_t(1) << t.slot[i]));
-                if (isEmpty(nextFits)) return;
+        const size_t first = size_t(__builtin_ctzll(~occupied)) * maxCellCandidates;
+        // The placements that wall in no empty cell, as a bit set. Whether one does is as
+        // good as random, so the test sets a bit instead of taking a branch.
+        uint64_t open[2];
+        for (int w = 0; w < 2; w++) {
+            uint64_t kept = 0;
+            for (uint64_t bits = fits.word[w]; bits; bits &= bits - 1) {
+                const int b = __builtin_ctzll(bits);
+                const uint64_t empty = full & ~(occupied | t.mask[first + size_t(w * 64 + b)]);
+                kept |= uint64_t(!(hasWalledInCell(steps, empty) & pruneWalledIn)) << b;
             }
-            next[count++] = {nextFits, after, i};
-        });
+            open[w] = kept;
+        }
+        // Then the next states' candidates, all of them before any state is entered, so
+        // that their table loads overlap; a state without candidates is not counted.
+        for (int w = 0; w < 2; w++)
+            for (uint64_t bits = open[w]; bits; bits &= bits - 1) {
+                const size_t i = first + size_t(w * 64 + __builtin_ctzll(bits));
+                const uint64_t after = occupied | t.mask[i];
+                const CandidateSet nextFits =
+                    fittingCandidates<Chunks>(t, after, freeSlots & ~(uint32_t(1) << t.slot[i]));
+                made++;
+                next[count] = {nextFits, after, i};
+                count += (after == full) | !isEmpty(nextFits);
+            }
         nodes += made;
         for (int k = 0; k < count; k++) {
             const size_t i = next[k].candidate;
