@@ -308,4 +308,20 @@ TEST(Search, StoppingLeavesAPrefixOfTheRecords)
     EXPECT_TRUE(cancelled.records.empty());
 }
 
+TEST(Search, FillsABoxOfSixtyFourCells)
+{
+    // Every bit of the cell mask in use: the search also looks up the candidates of the
+    // full box, which lie past the last cell. Eight pentacubes and four blocks of six.
+    std::vector<PieceCells> shapes(PieceCatalogue, PieceCatalogue + 8);
+    const PieceCells block = shape({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 1, 0}});
+    shapes.insert(shapes.end(), 4, block);
+    const PuzzleResult made = makePuzzleOfShapes({8, 4, 2}, shapes);
+    ASSERT_TRUE(made.ok);
+    const SolverPuzzle& p = made.puzzle;
+    ASSERT_EQ(fullMask(p.box), ~uint64_t(0));
+    const Collected c = runWith(p, planOnePerOrbit(p), 2, 50);
+    ASSERT_GE(c.records.size(), 50u);
+    for (const SolutionRecord& record : c.records) EXPECT_TRUE(isFilling(p, fillingOfRecord(p, record)));
+}
+
 }  // namespace
