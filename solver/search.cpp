@@ -380,6 +380,19 @@ inline void forEachCandidate(CandidateSet set, int cell, Visit visit)
             visit(size_t(cell) * maxCellCandidates + size_t(w * 64 + __builtin_ctzll(bits)));
 }
 
+// Takes the lowest member out of a set of two words and gives its number (0..127). It
+// picks the word without a branch, so that a loop over the set ends once, not once per
+// word: each end of a loop is a mispredicted branch.
+inline int takeLowest(uint64_t& low, uint64_t& high)
+{
+    const bool inLow = low != 0;
+    const uint64_t word = inLow ? low : high;
+    const uint64_t rest = word & (word - 1);
+    low = inLow ? rest : low;
+    high = inLow ? high : rest;
+    return __builtin_ctzll(word) + (inLow ? 0 : 64);
+}
+
 // Whether mask a comes after mask b in the order that decides between a filling and its
 // images: of two different masks, the one with the lowest cell that only one of them
 // covers comes after the other.
@@ -478,28 +491,25 @@ struct Walker {
         const size_t first = size_t(__builtin_ctzll(~occupied)) * maxCellCandidates;
         // The placements that wall in no empty cell, as a bit set. Whether one does is as
         // good as random, so the test sets a bit instead of taking a branch.
-        uint64_t open[2];
-        for (int w = 0; w < 2; w++) {
-            uint64_t kept = 0;
-            for (uint64_t bits = fits.word[w]; bits; bits &= bits - 1) {
-                const int b = __builtin_ctzll(bits);
-                const uint64_t empty = full & ~(occupied | t.mask[first + size_t(w * 64 + b)]);
-                kept |= uint64_t(!(hasWalledInCell(steps, empty) & pruneWalledIn)) << b;
-            }
-            open[w] = kept;
+        uint64_t open[2] = {0, 0};
+        for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
+            const int b = takeLowest(lo, hi);
+            const uint64_t empty = full & ~(occupied | t.mask[first + size_t(b)]);
+            const uint64_t bit = uint64_t(!(hasWalledInCell(steps, empty) & pruneWalledIn)) << (b & 63);
+            open[0] |= b < 64 ? bit : 0;
+            open[1] |= b < 64 ? 0 : bit;
         }
         // Then the next states' candidates, all of them before any state is entered, so
         // that their table loads overlap; a state without candidates is not counted.
-        for (int w = 0; w < 2; w++)
-            for (uint64_t bits = open[w]; bits; bits &= bits - 1) {
-                const size_t i = first + size_t(w * 64 + __builtin_ctzll(bits));
-                const uint64_t after = occupied | t.mask[i];
-                const CandidateSet nextFits =
-                    fittingCandidates<Chunks>(t, after, freeSlots & ~(uint32_t(1) << t.slot[i]));
-                made++;
-                next[count] = {nextFits, after, i};
-                count += (after == full) | !isEmpty(nextFits);
-            }
+        for (uint64_t lo = open[0], hi = open[1]; lo | hi;) {
+            const size_t i = first + size_t(takeLowest(lo, hi));
+            const uint64_t after = occupied | t.mask[i];
+            const CandidateSet nextFits =
+                fittingCandidates<Chunks>(t, after, freeSlots & ~(uint32_t(1) << t.slot[i]));
+            made++;
+            next[count] = {nextFits, after, i};
+            count += (after == full) | !isEmpty(nextFits);
+        }
         nodes += made;
         for (int k = 0; k < count; k++) {
             const size_t i = next[k].candidate;
