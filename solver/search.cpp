@@ -437,6 +437,13 @@ std::vector<CandidateSet> slotTablesOfRoot(const SolverPuzzle& puzzle, const Sea
     return ofSlots;
 }
 
+// A state to enter next: its candidates, its cells and the placement that made it.
+struct NextState {
+    CandidateSet fits;
+    uint64_t occupied;
+    size_t candidate;
+};
+
 struct Walker {
     const SolverPuzzle& puzzle;
     uint64_t full;
@@ -449,6 +456,11 @@ struct Walker {
     const std::atomic<bool>* stop;
     StepMasks steps;
     bool pruneWalledIn;  // false for puzzles with single-cube pieces (tests)
+    // The next states of the levels of the search, each level's after its caller's, so
+    // that the few in use lie close together where an array on each call's stack frame
+    // would spread them over many pages. pending is where the next level's begin.
+    NextState* pending = nullptr;
+    std::vector<NextState> pendingStore = {};
 
     void emit()
     {
@@ -477,12 +489,7 @@ struct Walker {
     void search(const CandidateTables& t, uint64_t occupied, uint32_t freeSlots, CandidateSet fits)
     {
         if (stop && stop->load(std::memory_order_relaxed)) return;
-        struct Next {
-            CandidateSet fits;
-            uint64_t occupied;
-            size_t candidate;
-        };
-        Next next[maxCellCandidates];
+        NextState* const next = pending;
         int count = 0;
         uint64_t made = 0;
         const StepMasks steps = this->steps;
@@ -511,6 +518,7 @@ struct Walker {
             count += (after == full) | !isEmpty(nextFits);
         }
         nodes += made;
+        pending += count;
         for (int k = 0; k < count; k++) {
             const size_t i = next[k].candidate;
             const int s = t.slot[i];
@@ -520,10 +528,14 @@ struct Walker {
             else
                 search<Chunks>(t, next[k].occupied, freeSlots & ~(uint32_t(1) << s), next[k].fits);
         }
+        pending = next;
     }
 
     void run(const Task& task)
     {
+        // One level of the search for each piece, each with at most a cell's candidates.
+        pendingStore.resize(size_t(pieceCount + 1) * maxCellCandidates);
+        pending = pendingStore.data();
         std::copy(task.chosen, task.chosen + pieceCount, chosen);
         if (task.occupied == full) {
             emit();
