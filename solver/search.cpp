@@ -53,7 +53,7 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
     // the search looks up the candidates of a full box too, rather than test for it.
     const size_t tableCells = size_t(std::min(n + 1, 64));
     p.candidatesOfSlots.assign(tableCells * slotEntriesPerCell, CandidateSet{});
-    p.candidatesBlocked.assign(tableCells * size_t(p.windowChunks) * windowChunkValues, CandidateSet{});
+    p.candidatesBlocked.assign(tableCells * size_t(p.windowChunks) * windowTableStride, CandidateSet{});
     for (int c = 0; c < n; c++) {
         int count = 0;
         for (int s = 0; s < p.slotCount; s++)
@@ -77,7 +77,7 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
                     for (int chunk = 1; chunk < windowChunkValues; chunk++)
                         if ((window >> (windowChunkBits * k)) & uint64_t(chunk))
                             p.candidatesBlocked[(size_t(c) * size_t(p.windowChunks) + size_t(k)) *
-                                                    windowChunkValues +
+                                                    windowTableStride +
                                                 size_t(chunk)]
                                 .word[word] |= bit;
                 count++;
@@ -308,7 +308,7 @@ template <int Chunks>
 inline __m128i blockedBits(const CandidateSet* blocked, uint64_t window)
 {
     const __m128i last =
-        loadSet(blocked[(Chunks - 1) * windowChunkValues +
+        loadSet(blocked[(Chunks - 1) * windowTableStride +
                         int((window >> (windowChunkBits * (Chunks - 1))) & (windowChunkValues - 1))]);
     if constexpr (Chunks == 1)
         return last;
@@ -328,7 +328,7 @@ inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupie
     const int cell = __builtin_ctzll(~occupied | (uint64_t(1) << 63));
     const uint64_t window = occupied >> cell >> 1;
     const CandidateSet* ofSlots = t.ofSlots + size_t(cell) * slotEntriesPerCell;
-    const CandidateSet* blocked = t.blocked + size_t(cell) * Chunks * windowChunkValues;
+    const CandidateSet* blocked = t.blocked + size_t(cell) * Chunks * windowTableStride;
 #if defined(__SSE2__) || defined(_M_X64)
     const __m128i hit = blockedBits<Chunks>(blocked, window);
     static_assert(slotTablesPerCell == 2, "two slot tables a cell");
@@ -341,7 +341,7 @@ inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupie
 #else
     CandidateSet hit = {};
     for (int k = 0; k < Chunks; k++)
-        hit = orOf(hit, blocked[k * windowChunkValues +
+        hit = orOf(hit, blocked[k * windowTableStride +
                                 int((window >> (windowChunkBits * k)) & (windowChunkValues - 1))]);
     const CandidateSet free =
         orOf(ofSlots[freeSlots & (slotTableValues - 1)],

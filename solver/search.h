@@ -35,6 +35,9 @@ constexpr int slotEntriesPerCell = slotTablesPerCell * slotTableValues;
 // Six cells a chunk keep the tables of the full puzzle within the second-level cache.
 constexpr int windowChunkBits = 6;
 constexpr int windowChunkValues = 1 << windowChunkBits;
+// Tables one cache line apart more than their size, so that the same entry of many tables
+// (the empty chunk, say) does not fall into one set of the first-level cache.
+constexpr int windowTableStride = windowChunkValues + 4;
 constexpr int maxWindowChunks = (63 + windowChunkBits - 1) / windowChunkBits;
 
 struct SolverPuzzle {
@@ -57,7 +60,7 @@ struct SolverPuzzle {
     // The candidates of cell c that run into a filled cell among the cells after c, as
     // far as the longest placement reaches: one table per chunk of windowChunkBits of
     // those cells, indexed by which of them are filled, at
-    // (c * windowChunks + k) * windowChunkValues + chunk. Picking the fits this way costs
+    // (c * windowChunks + k) * windowTableStride + chunk. Picking the fits this way costs
     // a few loads and no branches, where testing each candidate would mispredict at
     // random.
     std::vector<CandidateSet> candidatesBlocked;
