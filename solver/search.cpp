@@ -46,9 +46,9 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
         for (const Placement& placement : p.placements[s])
             span = std::max(span, 63 - __builtin_clzll(placement.mask) - __builtin_ctzll(placement.mask));
     p.windowChunks = std::max(1, (span + windowChunkBits - 1) / windowChunkBits);
-    p.candidateMask.assign(size_t(n) * maxCellCandidates, 0);
-    p.candidateSlot.assign(size_t(n) * maxCellCandidates, 0);
-    p.candidatePlacement.assign(size_t(n) * maxCellCandidates, 0);
+    p.candidateMask.assign(size_t(n) * candidateStride, 0);
+    p.candidateSlot.assign(size_t(n) * candidateStride, 0);
+    p.candidatePlacement.assign(size_t(n) * candidateStride, 0);
     // The fit tables have one cell more, without candidates, where the box has room for it:
     // the search looks up the candidates of a full box too, rather than test for it.
     const size_t tableCells = size_t(std::min(n + 1, 64));
@@ -61,7 +61,7 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
                 const uint64_t mask = p.placements[s][i].mask;
                 if (__builtin_ctzll(mask) != c) continue;
                 if (count == maxCellCandidates) return result;
-                const size_t at = size_t(c) * maxCellCandidates + size_t(count);
+                const size_t at = size_t(c) * candidateStride + size_t(count);
                 p.candidateMask[at] = mask;
                 p.candidateSlot[at] = uint8_t(s);
                 p.candidatePlacement[at] = uint16_t(i);
@@ -377,7 +377,7 @@ inline void forEachCandidate(CandidateSet set, int cell, Visit visit)
 {
     for (int w = 0; w < 2; w++)
         for (uint64_t bits = set.word[w]; bits; bits &= bits - 1)
-            visit(size_t(cell) * maxCellCandidates + size_t(w * 64 + __builtin_ctzll(bits)));
+            visit(size_t(cell) * candidateStride + size_t(w * 64 + __builtin_ctzll(bits)));
 }
 
 // Takes the lowest member out of a set of two words and gives its number (0..127). It
@@ -425,7 +425,7 @@ std::vector<CandidateSet> slotTablesOfRoot(const SolverPuzzle& puzzle, const Sea
     const int cells = boxCellTotal(puzzle.box);
     for (int c = 0; c < cells; c++)
         for (int i = 0; i < maxCellCandidates; i++) {
-            const size_t at = size_t(c) * maxCellCandidates + size_t(i);
+            const size_t at = size_t(c) * candidateStride + size_t(i);
             const uint64_t mask = puzzle.candidateMask[at];
             if (mask == 0 || puzzle.candidateSlot[at] != plan.deciderSlot) continue;
             bool loses = false;
@@ -495,7 +495,7 @@ struct Walker {
         const StepMasks steps = this->steps;
         const uint64_t full = this->full;
         const bool pruneWalledIn = this->pruneWalledIn;
-        const size_t first = size_t(__builtin_ctzll(~occupied)) * maxCellCandidates;
+        const size_t first = size_t(__builtin_ctzll(~occupied)) * candidateStride;
         // The placements that wall in no empty cell, as a bit set. Whether one does is as
         // good as random, so the test sets a bit instead of taking a branch.
         uint64_t open[2] = {0, 0};

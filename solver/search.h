@@ -24,6 +24,10 @@
 // search's order (by slot, then by index in placements[slot]). A set of them is a bit
 // set; a cell starts at most maxCellCandidates placements.
 constexpr int maxCellCandidates = 128;
+// The candidates of consecutive cells lie a cache line further apart than they need, so
+// that the first ones of many cells do not share a set of the first-level cache (as the
+// chunk tables below).
+constexpr int candidateStride = maxCellCandidates + 8;
 struct alignas(16) CandidateSet {
     uint64_t word[2];
 };
@@ -49,7 +53,7 @@ struct SolverPuzzle {
     std::vector<Placement> placements[pieceCount];  // per slot, as piecePlacements gives them
     int smallestShape;                              // cells of the smallest piece
     // Candidate i of cell c: its mask, its slot and its index in placements[slot], at
-    // c * maxCellCandidates + i.
+    // c * candidateStride + i.
     std::vector<uint64_t> candidateMask;
     std::vector<uint8_t> candidateSlot;
     std::vector<uint16_t> candidatePlacement;
