@@ -14,6 +14,44 @@
 #endif
 
 
+// Calls visit(union) for each pair of two slots' disjoint placements.
+template <typename Visit>
+static void forEachPairUnion(const SolverPuzzle& p, Visit visit)
+{
+    for (int a = 0; a < p.slotCount; a++)
+        for (int b = a + 1; b < p.slotCount; b++)
+            for (const Placement& first : p.placements[a])
+                for (const Placement& second : p.placements[b])
+                    if ((first.mask & second.mask) == 0) visit(a, b, first.mask | second.mask);
+}
+
+static void buildPairFilter(SolverPuzzle& p)
+{
+    // Fixed keys, so that the filter and with it the search are the same on every run.
+    uint64_t state = 0x2545F4914F6CDD1Du;
+    for (uint64_t& key : p.slotKey) {
+        state += 0x9E3779B97F4A7C15u;  // splitmix64
+        uint64_t z = state;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+        key = z ^ (z >> 31);
+    }
+    // The unions by their lowest cell, to choose pairFilterFrom.
+    uint64_t fromCell[64] = {};
+    forEachPairUnion(p, [&](int, int, uint64_t cells) { fromCell[__builtin_ctzll(cells)]++; });
+    const uint64_t budget = pairFilterWords * 64 / pairFilterBitsPerUnion;
+    uint64_t kept = 0;
+    p.pairFilterFrom = 64;
+    while (p.pairFilterFrom > 0 && kept + fromCell[p.pairFilterFrom - 1] <= budget)
+        kept += fromCell[--p.pairFilterFrom];
+    p.pairFilter.assign(pairFilterWords, 0);
+    forEachPairUnion(p, [&](int a, int b, uint64_t cells) {
+        if (__builtin_ctzll(cells) < p.pairFilterFrom) return;
+        const PairFilterProbe probe = pairFilterProbe(cells, p.slotKey[a] ^ p.slotKey[b]);
+        p.pairFilter[probe.word] |= probe.bits;
+    });
+}
+
 static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
                                  const std::vector<PieceCells>& shapes)
 {
@@ -45,15 +83,13 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
     for (int s = 0; s < p.slotCount; s++)
         for (const Placement& placement : p.placements[s])
             span = std::max(span, 63 - __builtin_clzll(placement.mask) - __builtin_ctzll(placement.mask));
-    p.windowChunks = std::max(1, (span + windowChunkBits - 1) / windowChunkBits);
+    const int spanChunks = (span + windowChunkBits - 1) / windowChunkBits;
+    p.windowChunks = spanChunks <= shortWindowChunks ? shortWindowChunks : maxWindowChunks;
     p.candidateMask.assign(size_t(n) * candidateStride, 0);
     p.candidateSlot.assign(size_t(n) * candidateStride, 0);
     p.candidatePlacement.assign(size_t(n) * candidateStride, 0);
-    // The fit tables have one cell more, without candidates, where the box has room for it:
-    // the search looks up the candidates of a full box too, rather than test for it.
-    const size_t tableCells = size_t(std::min(n + 1, 64));
-    p.candidatesOfSlots.assign(tableCells * slotEntriesPerCell, CandidateSet{});
-    p.candidatesBlocked.assign(tableCells * size_t(p.windowChunks) * windowTableStride, CandidateSet{});
+    p.candidatesOfSlots.assign(size_t(n) * slotEntriesPerCell, CandidateSet{});
+    p.candidatesBlocked.assign(size_t(n) * size_t(p.windowChunks) * windowTableStride, CandidateSet{});
     for (int c = 0; c < n; c++) {
         int count = 0;
         for (int s = 0; s < p.slotCount; s++)
@@ -84,6 +120,7 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
             }
     }
 
+    buildPairFilter(p);
     result.ok = true;
     return result;
 }
@@ -285,6 +322,9 @@ struct CandidateTables {
     const uint16_t* placement;
     const CandidateSet* ofSlots;
     const CandidateSet* blocked;
+    const uint64_t* pairFilter;
+    int pairFilterFrom;
+    const uint64_t* slotKey;
 };
 
 // ofSlots: the puzzle's candidatesOfSlots, or a root's own copy (see slotTablesOfRoot).
@@ -293,7 +333,8 @@ CandidateTables candidateTables(const SolverPuzzle& puzzle, const std::vector<Ca
     return {puzzle.candidateMask.data(), puzzle.candidateSlot.data(),
             puzzle.candidatePlacement.data(),
             ofSlots.empty() ? puzzle.candidatesOfSlots.data() : ofSlots.data(),
-            puzzle.candidatesBlocked.data()};
+            puzzle.candidatesBlocked.data(), puzzle.pairFilter.data(), puzzle.pairFilterFrom,
+            puzzle.slotKey};
 }
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -324,8 +365,7 @@ template <int Chunks>
 inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupied,
                                       uint32_t freeSlots)
 {
-    // (A full box of 64 cells looks at its last cell: the caller ignores that answer.)
-    const int cell = __builtin_ctzll(~occupied | (uint64_t(1) << 63));
+    const int cell = __builtin_ctzll(~occupied);
     const uint64_t window = occupied >> cell >> 1;
     const CandidateSet* ofSlots = t.ofSlots + size_t(cell) * slotEntriesPerCell;
     const CandidateSet* blocked = t.blocked + size_t(cell) * Chunks * windowTableStride;
@@ -355,8 +395,19 @@ inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupie
 template <typename Run>
 void withWindowChunks(const SolverPuzzle& puzzle, Run run)
 {
-    static_assert(maxWindowChunks == 11, "one case per window size");
-    switch (puzzle.windowChunks) {
+    if (puzzle.windowChunks == shortWindowChunks)
+        run(std::integral_constant<int, shortWindowChunks>());
+    else
+        run(std::integral_constant<int, maxWindowChunks>());
+}
+
+// Calls run(std::integral_constant<int, number of free slots>()) (1 or more), so that
+// each level of the search is compiled for itself.
+template <typename Run>
+void withFreeCount(uint32_t freeSlots, Run run)
+{
+    static_assert(pieceCount == 12, "one case per number of free slots besides the root's");
+    switch (__builtin_popcount(freeSlots)) {
     case 1: run(std::integral_constant<int, 1>()); break;
     case 2: run(std::integral_constant<int, 2>()); break;
     case 3: run(std::integral_constant<int, 3>()); break;
@@ -369,6 +420,20 @@ void withWindowChunks(const SolverPuzzle& puzzle, Run run)
     case 10: run(std::integral_constant<int, 10>()); break;
     default: run(std::integral_constant<int, 11>()); break;
     }
+}
+
+// The slots' keys XORed, for the pair filter.
+inline uint64_t keyOfSlots(const CandidateTables& t, uint32_t slots)
+{
+    uint64_t key = 0;
+    for (; slots; slots &= slots - 1) key ^= t.slotKey[__builtin_ctz(slots)];
+    return key;
+}
+
+// Whether two pieces (whose keys XOR to pairKey) certainly cannot fill the empty cells.
+inline bool pairFilterTurnsAway(const CandidateTables& t, uint64_t empty, uint64_t pairKey)
+{
+    return (__builtin_ctzll(empty) >= t.pairFilterFrom) & !pairFilterPasses(t.pairFilter, empty, pairKey);
 }
 
 // Calls visit(candidate index) for each member of a set, in the search's order.
@@ -483,52 +548,78 @@ struct Walker {
     }
 
     // fits: the candidates that fit at the lowest empty cell, as fittingCandidates gives
-    // them. Each placement is followed by a look at the next state's own candidates, so a
-    // state without any, most states near the end, costs no call.
-    template <int Chunks>
+    // them; Free: the number of free slots. Each placement is followed by a look at the
+    // next state's own candidates, so a state without any, most states near the end, costs
+    // no call.
+    template <int Chunks, int Free>
     void search(const CandidateTables& t, uint64_t occupied, uint32_t freeSlots, CandidateSet fits)
     {
-        if (stop && stop->load(std::memory_order_relaxed)) return;
-        NextState* const next = pending;
-        int count = 0;
-        uint64_t made = 0;
-        const StepMasks steps = this->steps;
-        const uint64_t full = this->full;
-        const bool pruneWalledIn = this->pruneWalledIn;
         const size_t first = size_t(__builtin_ctzll(~occupied)) * candidateStride;
-        // The placements that wall in no empty cell, as a bit set. Whether one does is as
-        // good as random, so the test sets a bit instead of taking a branch.
-        uint64_t open[2] = {0, 0};
-        for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
-            const int b = takeLowest(lo, hi);
-            const uint64_t empty = full & ~(occupied | t.mask[first + size_t(b)]);
-            const uint64_t bit = uint64_t(!(hasWalledInCell(steps, empty) & pruneWalledIn)) << (b & 63);
-            open[0] |= b < 64 ? bit : 0;
-            open[1] |= b < 64 ? 0 : bit;
-        }
-        // Then the next states' candidates, all of them before any state is entered, so
-        // that their table loads overlap; a state without candidates is not counted.
-        for (uint64_t lo = open[0], hi = open[1]; lo | hi;) {
-            const size_t i = first + size_t(takeLowest(lo, hi));
-            const uint64_t after = occupied | t.mask[i];
-            const CandidateSet nextFits =
-                fittingCandidates<Chunks>(t, after, freeSlots & ~(uint32_t(1) << t.slot[i]));
-            made++;
-            next[count] = {nextFits, after, i};
-            count += (after == full) | !isEmpty(nextFits);
-        }
-        nodes += made;
-        pending += count;
-        for (int k = 0; k < count; k++) {
-            const size_t i = next[k].candidate;
-            const int s = t.slot[i];
-            chosen[s] = int16_t(t.placement[i]);
-            if (next[k].occupied == full)
+        if constexpr (Free == 1) {
+            // The last piece has as many cells as are empty: each fit fills the box.
+            for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
+                const size_t i = first + size_t(takeLowest(lo, hi));
+                chosen[t.slot[i]] = int16_t(t.placement[i]);
+                nodes++;
                 emit();
-            else
-                search<Chunks>(t, next[k].occupied, freeSlots & ~(uint32_t(1) << s), next[k].fits);
+            }
+        } else {
+            // (Deeper subtrees are over in microseconds.)
+            if constexpr (Free >= 4)
+                if (stop && stop->load(std::memory_order_relaxed)) return;
+            NextState* const next = pending;
+            int count = 0;
+            uint64_t made = 0;
+            const uint64_t full = this->full;
+            // Puts the next state after placement i in next, counted when it has candidates.
+            auto look = [&](size_t i, uint64_t after) {
+                const CandidateSet nextFits =
+                    fittingCandidates<Chunks>(t, after, freeSlots & ~(uint32_t(1) << t.slot[i]));
+                made++;
+                next[count] = {nextFits, after, i};
+                count += !isEmpty(nextFits);
+            };
+            if constexpr (Free == 3) {
+                // Two pieces will be left: the pair filter turns away nearly every set of
+                // empty cells that they cannot fill, at the cost of one load, before its
+                // candidates are looked up. (It also turns away every walled-in cell.)
+                const uint64_t levelKey = keyOfSlots(t, freeSlots);
+                for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
+                    const size_t i = first + size_t(takeLowest(lo, hi));
+                    const uint64_t after = occupied | t.mask[i];
+                    if (pairFilterTurnsAway(t, full & ~after, levelKey ^ t.slotKey[t.slot[i]])) continue;
+                    look(i, after);
+                }
+            } else {
+                const StepMasks steps = this->steps;
+                const bool pruneWalledIn = this->pruneWalledIn;
+                // The placements that wall in no empty cell, as a bit set. Whether one does
+                // is as good as random, so the test sets a bit instead of taking a branch.
+                uint64_t open[2] = {0, 0};
+                for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
+                    const int b = takeLowest(lo, hi);
+                    const uint64_t empty = full & ~(occupied | t.mask[first + size_t(b)]);
+                    const uint64_t bit = uint64_t(!(hasWalledInCell(steps, empty) & pruneWalledIn)) << (b & 63);
+                    open[0] |= b < 64 ? bit : 0;
+                    open[1] |= b < 64 ? 0 : bit;
+                }
+                // Then the next states' candidates, all of them before any state is
+                // entered, so that their table loads overlap.
+                for (uint64_t lo = open[0], hi = open[1]; lo | hi;) {
+                    const size_t i = first + size_t(takeLowest(lo, hi));
+                    look(i, occupied | t.mask[i]);
+                }
+            }
+            nodes += made;
+            pending += count;
+            for (int k = 0; k < count; k++) {
+                const size_t i = next[k].candidate;
+                const int s = t.slot[i];
+                chosen[s] = int16_t(t.placement[i]);
+                search<Chunks, Free - 1>(t, next[k].occupied, freeSlots & ~(uint32_t(1) << s), next[k].fits);
+            }
+            pending = next;
         }
-        pending = next;
     }
 
     void run(const Task& task)
@@ -544,8 +635,10 @@ struct Walker {
         const CandidateTables tables = candidateTables(puzzle, *ofSlots);
         withWindowChunks(puzzle, [&](auto chunks) {
             constexpr int Chunks = decltype(chunks)::value;
-            search<Chunks>(tables, task.occupied, task.freeSlots,
-                           fittingCandidates<Chunks>(tables, task.occupied, task.freeSlots));
+            const CandidateSet fits = fittingCandidates<Chunks>(tables, task.occupied, task.freeSlots);
+            withFreeCount(task.freeSlots, [&](auto free) {
+                search<Chunks, decltype(free)::value>(tables, task.occupied, task.freeSlots, fits);
+            });
         });
     }
 };
@@ -580,8 +673,13 @@ void expandTask(const SolverPuzzle& puzzle, const Task& task,
     withWindowChunks(puzzle, [&](auto chunks) {
         fits = fittingCandidates<decltype(chunks)::value>(tables, task.occupied, task.freeSlots);
     });
+    // With three pieces free the search asks the pair filter instead of the walled-in test.
+    const bool twoLeft = __builtin_popcount(task.freeSlots) == 3;
+    const uint64_t levelKey = keyOfSlots(tables, task.freeSlots);
     forEachCandidate(fits, __builtin_ctzll(~task.occupied), [&](size_t i) {
-        if (pruneWalledIn && hasWalledInCell(steps, full & ~(task.occupied | puzzle.candidateMask[i])))
+        const uint64_t empty = full & ~(task.occupied | puzzle.candidateMask[i]);
+        if (twoLeft ? pairFilterTurnsAway(tables, empty, levelKey ^ puzzle.slotKey[puzzle.candidateSlot[i]])
+                    : pruneWalledIn && hasWalledInCell(steps, empty))
             return;
         Task child = task;
         child.occupied |= puzzle.candidateMask[i];

@@ -43,6 +43,19 @@ constexpr int windowChunkValues = 1 << windowChunkBits;
 // (the empty chunk, say) does not fall into one set of the first-level cache.
 constexpr int windowTableStride = windowChunkValues + 4;
 constexpr int maxWindowChunks = (63 + windowChunkBits - 1) / windowChunkBits;
+// The search is compiled for two window sizes: up to 7 chunks (the full puzzle's) and up
+// to maxWindowChunks; a puzzle's window is rounded up to one of them.
+constexpr int shortWindowChunks = 7;
+
+// Two pieces fill a set of cells only when it is the union of a placement of each. The
+// pair filter holds every such union of two slots' disjoint placements whose lowest cell
+// is at least pairFilterFrom, hashed with the two slots' keys: two bits of one word per
+// union (a Bloom filter), so a union is never missed and another set is let through
+// rarely. The size keeps it in the second-level cache beside the fit tables; pairFilterFrom
+// is the lowest cell that keeps the unions to about one per pairFilterBitsPerUnion bits.
+constexpr int pairFilterWordBits = 14;
+constexpr size_t pairFilterWords = size_t(1) << pairFilterWordBits;
+constexpr int pairFilterBitsPerUnion = 9;
 
 struct SolverPuzzle {
     PuzzleBox box;
@@ -69,7 +82,30 @@ struct SolverPuzzle {
     // random.
     std::vector<CandidateSet> candidatesBlocked;
     int windowChunks;
+    // The pair filter (see above) and the slots' hash keys.
+    std::vector<uint64_t> pairFilter;
+    int pairFilterFrom;
+    uint64_t slotKey[pieceCount];
 };
+
+// Where the pair filter keeps a set of cells for the two slots whose keys XOR to pairKey:
+// two bits of one word.
+struct PairFilterProbe {
+    size_t word;
+    uint64_t bits;
+};
+inline PairFilterProbe pairFilterProbe(uint64_t cells, uint64_t pairKey)
+{
+    const uint64_t hash = (cells ^ pairKey) * 0x9E3779B97F4A7C15u;
+    return {size_t(hash >> (64 - pairFilterWordBits)),
+            (uint64_t(1) << ((hash >> 38) & 63)) | (uint64_t(1) << ((hash >> 44) & 63))};
+}
+// Whether the filter lets the cells through (only meaningful from pairFilterFrom on).
+inline bool pairFilterPasses(const uint64_t* filter, uint64_t cells, uint64_t pairKey)
+{
+    const PairFilterProbe probe = pairFilterProbe(cells, pairKey);
+    return (filter[probe.word] & probe.bits) == probe.bits;
+}
 
 // Fails (ok false) when the box is not usable, a piece index is repeated or out of range,
 // the pieces' cells do not add up to the box, or a cell starts more placements than a

@@ -269,21 +269,78 @@ bool sameRecords(const std::vector<SolutionRecord>& a, const std::vector<Solutio
 
 TEST(Search, SameRecordsInTheSameOrderForEveryThreadCount)
 {
-    const PuzzleResult made = makePuzzle(mediumBox, mediumPieces);
+    // Eight pieces, and five, whose split into subtrees reaches the last levels, where the
+    // search works differently.
+    for (const auto& [box, pieces] : {std::make_pair(mediumBox, mediumPieces),
+                                      std::make_pair(PuzzleBox{5, 3, 2}, std::vector<int>{0, 2, 4, 6, 8, 11})}) {
+        const PuzzleResult made = makePuzzle(box, pieces);
+        ASSERT_TRUE(made.ok);
+        const SearchPlan plan = planOnePerOrbit(made.puzzle);
+        uint64_t nodes = 0;
+        const std::vector<SolutionRecord> single = solveAll(made.puzzle, plan, &nodes);
+        ASSERT_GE(single.size(), 40u);
+        for (int threads : {1, 2, 3, 7}) {
+            const Collected c = runWith(made.puzzle, plan, threads);
+            EXPECT_EQ(c.outcome.end, SearchEnd::complete);
+            EXPECT_EQ(c.outcome.stats.solutions, single.size());
+            EXPECT_EQ(c.outcome.stats.nodes, nodes) << threads << " threads";
+            EXPECT_EQ(c.outcome.stats.tasksDone, c.outcome.stats.taskTotal);
+            ASSERT_EQ(c.records.size(), single.size()) << threads << " threads";
+            EXPECT_TRUE(sameRecords(c.records, single, single.size())) << threads << " threads";
+        }
+    }
+}
+
+TEST(Search, PairFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
+{
+    const SolverPuzzle p = fullPuzzle();
+    ASSERT_GT(p.pairFilterFrom, 0);  // the full puzzle has too many unions to keep them all
+    ASSERT_LT(p.pairFilterFrom, 48);
+    const uint64_t full = fullMask(p.box);
+    size_t unions = 0, otherCells = 0, otherCellsPassed = 0, otherPair = 0, otherPairPassed = 0;
+    for (int a = 0; a < p.slotCount; a++)
+        for (int b = a + 1; b < p.slotCount; b++)
+            for (const Placement& first : p.placements[a])
+                for (const Placement& second : p.placements[b]) {
+                    const uint64_t cells = first.mask | second.mask;
+                    if ((first.mask & second.mask) || __builtin_ctzll(cells) < p.pairFilterFrom) continue;
+                    const uint64_t key = p.slotKey[a] ^ p.slotKey[b];
+                    ASSERT_TRUE(pairFilterPasses(p.pairFilter.data(), cells, key)) << a << " " << b;
+                    unions++;
+                    // The union with its highest cell moved to the next free cell above it
+                    // (rarely a union itself), and the union for another pair of slots.
+                    const uint64_t above = full & ~cells & ~((uint64_t(2) << (63 - __builtin_clzll(cells))) - 1);
+                    if (above) {
+                        const uint64_t moved = (cells & ~(uint64_t(1) << (63 - __builtin_clzll(cells)))) |
+                                               (above & (0 - above));
+                        otherCells++;
+                        otherCellsPassed += pairFilterPasses(p.pairFilter.data(), moved, key);
+                    }
+                    const int c = (b + 1) % p.slotCount == a ? (b + 2) % p.slotCount : (b + 1) % p.slotCount;
+                    otherPair++;
+                    otherPairPassed += pairFilterPasses(p.pairFilter.data(), cells, p.slotKey[a] ^ p.slotKey[c]);
+                }
+    EXPECT_GT(unions, 50000u);
+    EXPECT_GT(otherCells, 10000u);
+    EXPECT_LT(otherCellsPassed * 10, otherCells);
+    EXPECT_LT(otherPairPassed * 10, otherPair);
+}
+
+TEST(Search, SameRecordsWithoutThePairFilter)
+{
+    // The filter only saves work: asked nowhere (every set from cell 64 on), the search
+    // finds the same records in the same order.
+    PuzzleResult made = makePuzzle(mediumBox, mediumPieces);
     ASSERT_TRUE(made.ok);
     const SearchPlan plan = planOnePerOrbit(made.puzzle);
-    uint64_t nodes = 0;
-    const std::vector<SolutionRecord> single = solveAll(made.puzzle, plan, &nodes);
-    ASSERT_GT(single.size(), 100u);
-    for (int threads : {1, 2, 3, 7}) {
-        const Collected c = runWith(made.puzzle, plan, threads);
-        EXPECT_EQ(c.outcome.end, SearchEnd::complete);
-        EXPECT_EQ(c.outcome.stats.solutions, single.size());
-        EXPECT_EQ(c.outcome.stats.nodes, nodes) << threads << " threads";
-        EXPECT_EQ(c.outcome.stats.tasksDone, c.outcome.stats.taskTotal);
-        ASSERT_EQ(c.records.size(), single.size()) << threads << " threads";
-        EXPECT_TRUE(sameRecords(c.records, single, single.size())) << threads << " threads";
-    }
+    uint64_t filteredNodes = 0, unfilteredNodes = 0;
+    const std::vector<SolutionRecord> filtered = solveAll(made.puzzle, plan, &filteredNodes);
+    made.puzzle.pairFilterFrom = 64;
+    const std::vector<SolutionRecord> unfiltered = solveAll(made.puzzle, plan, &unfilteredNodes);
+    ASSERT_GT(filtered.size(), 100u);
+    ASSERT_EQ(filtered.size(), unfiltered.size());
+    EXPECT_TRUE(sameRecords(filtered, unfiltered, filtered.size()));
+    EXPECT_LT(filteredNodes, unfilteredNodes);
 }
 
 TEST(Search, StoppingLeavesAPrefixOfTheRecords)
@@ -310,8 +367,8 @@ TEST(Search, StoppingLeavesAPrefixOfTheRecords)
 
 TEST(Search, FillsABoxOfSixtyFourCells)
 {
-    // Every bit of the cell mask in use: the search also looks up the candidates of the
-    // full box, which lie past the last cell. Eight pentacubes and four blocks of six.
+    // Every bit of the cell mask in use, the last cell at the top bit. Eight pentacubes and
+    // four blocks of six.
     std::vector<PieceCells> shapes(PieceCatalogue, PieceCatalogue + 8);
     const PieceCells block = shape({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 1, 0}});
     shapes.insert(shapes.end(), 4, block);
