@@ -581,8 +581,9 @@ struct Walker {
             };
             if constexpr (Free == 3) {
                 // Two pieces will be left: the pair filter turns away nearly every set of
-                // empty cells that they cannot fill, at the cost of one load, before its
-                // candidates are looked up. (It also turns away every walled-in cell.)
+                // empty cells that they cannot fill (walled-in cells included), at the cost
+                // of one load, before its candidates are looked up. Where it holds no sets,
+                // below pairFilterFrom, the look-up alone decides.
                 const uint64_t levelKey = keyOfSlots(t, freeSlots);
                 for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
                     const size_t i = first + size_t(takeLowest(lo, hi));
