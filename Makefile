@@ -62,10 +62,11 @@ gui-test: all
 
 test: unit-test gui-test
 
-bench: deps
+# The Wine benchmarks need the Windows programs and the run folder as well.
+bench: all
 	@cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKUBO_TESTS=OFF >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
-	@if [ -x tools/bench.sh ]; then tools/bench.sh $(RELEASE); else echo "no benchmarks yet"; fi
+	@tools/bench.sh $(RELEASE) $(WIN) $(RUN)
 
 fuzz: deps
 	@if [ -x tools/fuzz.sh ]; then tools/fuzz.sh; else echo "no fuzzers yet"; fi

@@ -77,12 +77,20 @@ constexpr IntTransform FlipTransforms[3] = {
     {{0, -1, 0, -1, 0, 0, 0, 0, -1, 1, 1, -1}},
 };
 
+// Position of a piece index in flipPieceIndices (and FlipTransforms), -1 for a piece that
+// cannot be turned over.
+constexpr int flipSlotOf(int pieceIndex)
+{
+    for (int i = 0; i < 3; i++)
+        if (flipPieceIndices[i] == pieceIndex) return i;
+    return -1;
+}
+
 // The flip transform of a piece index, or null for a piece that has none.
 constexpr const IntTransform* flipTransformFor(int pieceIndex)
 {
-    for (int i = 0; i < 3; i++)
-        if (flipPieceIndices[i] == pieceIndex) return &FlipTransforms[i];
-    return nullptr;
+    const int slot = flipSlotOf(pieceIndex);
+    return slot < 0 ? nullptr : &FlipTransforms[slot];
 }
 
 // The transform that applies b first, then a.

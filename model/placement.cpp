@@ -7,17 +7,21 @@ int mirrorR = 0;
 
 FlipOptions currentFlipOptions() { return {mirrorC, mirrorZ, mirrorR}; }
 
+bool flipIsOn(FlipOptions flips, int pieceIndex)
+{
+    // In the order of flipPieceIndices: C, Z, r.
+    const int options[3] = {flips.mirrorC, flips.mirrorZ, flips.mirrorR};
+    const int slot = flipSlotOf(pieceIndex);
+    return slot >= 0 && options[slot] != 0;
+}
+
 IntTransform effectivePlacementWith(PlacementWord word, int variant, bool withFlip,
                                     FlipOptions flips)
 {
     const int v = (variant < 0 || variant > 3) ? 0 : variant;
     IntTransform t = decodePlacementWord(word);
-    if (withFlip) {
-        const int piece = placementPieceIndex(word);
-        const bool on = (piece == 0 && flips.mirrorC) || (piece == 1 && flips.mirrorZ) ||
-                        (piece == 8 && flips.mirrorR);
-        if (on) t = composeTransforms(t, *flipTransformFor(piece));
-    }
+    const int piece = placementPieceIndex(word);
+    if (withFlip && flipIsOn(flips, piece)) t = composeTransforms(t, *flipTransformFor(piece));
     return composeTransforms(VariantTransforms[v], t);
 }
 

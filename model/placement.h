@@ -52,6 +52,9 @@ struct FlipOptions {
 // The flip options as they stand in the globals above.
 FlipOptions currentFlipOptions();
 
+// Whether pieceIndex is one of the turn-over pieces and its option in flips is on.
+bool flipIsOn(FlipOptions flips, int pieceIndex);
+
 // Variant (negative means a) after word after the piece's flip when withFlip is set and
 // its option in flips is on.
 IntTransform effectivePlacementWith(PlacementWord word, int variant, bool withFlip,

@@ -26,6 +26,9 @@ void turnFilters(int variant);
 void toggleRotations();
 void startSearch(HWND window);
 
+// A pass runs exactly while the search button reads "Suche ...".
+bool isSearchRunning();
+
 // The search thread and its unbalanced suspensions (command 312).
 extern HANDLE searchThread;
 extern int searchSuspendCount;

@@ -14,8 +14,6 @@ int zoomFactor = 1;
 int upperOriginX = 0, upperOriginY = 0, lowerOriginX = 0, lowerOriginY = 0;
 
 int filterEnabled = 0;
-int withRotations = 0;
-int criteriaChanged = 0;
 int focusedRow = -1, focusedColumn = -1;
 
 Layout layout = {};
@@ -56,7 +54,7 @@ void createControls(HWND window)
     syncFilterControls();
 }
 
-static void place(HWND control, const Placement& p)
+static void place(HWND control, const ControlBox& p)
 {
     MoveWindow(control, p.x, p.y, p.width, p.height, TRUE);
 }

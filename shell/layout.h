@@ -7,7 +7,7 @@ struct Rect {
     int left, top, right, bottom;
 };
 
-struct Placement {
+struct ControlBox {
     int x, y, width, height;
 };
 
@@ -26,12 +26,12 @@ struct Layout {
     Rect filterRect, listRect, viewRect;
 
     // Control positions, in the order the controls are moved.
-    Placement filterSwitch;
-    Placement filterFields[12][3];
-    Placement hint;
-    Placement rotationsSwitch, searchButton, hitStatus, previousHit, nextHit, hitScrollbar;
-    Placement nextSolution, previousSolution, solutionLabel, solutionNumber;
-    Placement viewerLabel, viewerCommand, startButton;
+    ControlBox filterSwitch;
+    ControlBox filterFields[12][3];
+    ControlBox hint;
+    ControlBox rotationsSwitch, searchButton, hitStatus, previousHit, nextHit, hitScrollbar;
+    ControlBox nextSolution, previousSolution, solutionLabel, solutionNumber;
+    ControlBox viewerLabel, viewerCommand, startButton;
 };
 
 Layout computeLayout(const LayoutInput& input);

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "shell/command_ids.h"
+#include "search/search_control.h"
 #include "shell/layout.h"
 
 constexpr const char mainWindowClass[] = "tamrik's kubo-Puzzle-select";
@@ -27,8 +28,7 @@ extern int zoomFactor;
 extern int upperOriginX, upperOriginY, lowerOriginX, lowerOriginY;
 
 extern int filterEnabled;
-extern int withRotations;
-extern int criteriaChanged;
+// withRotations and criteriaChanged are shared with the search thread: search_control.h.
 extern int focusedRow, focusedColumn;
 
 // The layout metrics and rectangles of the last WM_SIZE.

@@ -5,7 +5,7 @@
 
 namespace {
 
-void expectPlacement(const Placement& p, int x, int y, int w, int h, const char* what)
+void expectBox(const ControlBox& p, int x, int y, int w, int h, const char* what)
 {
     EXPECT_EQ(p.x, x) << what;
     EXPECT_EQ(p.y, y) << what;
@@ -32,23 +32,23 @@ TEST(Layout, MetricsAndControlsOfAnOrdinaryWindow)
     EXPECT_EQ(l.listRect.left, 222);
     EXPECT_EQ(l.filterRect.bottom, 700);
 
-    expectPlacement(l.filterSwitch, 1, 1, 221, 22, "filter switch");
-    expectPlacement(l.filterFields[0][0], 61, 36, 52, 20, "field 0,0");
-    expectPlacement(l.filterFields[11][2], 169, 564, 52, 20, "field 11,2");
-    expectPlacement(l.hint, 0, 599, 222, 101, "hint");
-    expectPlacement(l.rotationsSwitch, 223, 1, 134, 22, "rotations");
-    expectPlacement(l.searchButton, 223, 23, 134, 22, "search");
-    expectPlacement(l.hitStatus, 223, 678, 134, 22, "status");
-    expectPlacement(l.previousHit, 223, 656, 67, 22, "previous hit");
-    expectPlacement(l.nextHit, 290, 656, 67, 22, "next hit");
-    expectPlacement(l.hitScrollbar, 339, 45, 18, 611, "scrollbar");
-    expectPlacement(l.nextSolution, 942, 1, 18, 11, "next solution");
-    expectPlacement(l.previousSolution, 942, 12, 18, 11, "previous solution");
-    expectPlacement(l.solutionLabel, 358, 1, 584, 22, "solution label");
-    expectPlacement(l.solutionNumber, 860, 2, 81, 20, "solution number");
-    expectPlacement(l.viewerLabel, 358, 656, 539, 22, "viewer label");
-    expectPlacement(l.viewerCommand, 358, 678, 539, 22, "viewer command");
-    expectPlacement(l.startButton, 897, 656, 63, 44, "START");
+    expectBox(l.filterSwitch, 1, 1, 221, 22, "filter switch");
+    expectBox(l.filterFields[0][0], 61, 36, 52, 20, "field 0,0");
+    expectBox(l.filterFields[11][2], 169, 564, 52, 20, "field 11,2");
+    expectBox(l.hint, 0, 599, 222, 101, "hint");
+    expectBox(l.rotationsSwitch, 223, 1, 134, 22, "rotations");
+    expectBox(l.searchButton, 223, 23, 134, 22, "search");
+    expectBox(l.hitStatus, 223, 678, 134, 22, "status");
+    expectBox(l.previousHit, 223, 656, 67, 22, "previous hit");
+    expectBox(l.nextHit, 290, 656, 67, 22, "next hit");
+    expectBox(l.hitScrollbar, 339, 45, 18, 611, "scrollbar");
+    expectBox(l.nextSolution, 942, 1, 18, 11, "next solution");
+    expectBox(l.previousSolution, 942, 12, 18, 11, "previous solution");
+    expectBox(l.solutionLabel, 358, 1, 584, 22, "solution label");
+    expectBox(l.solutionNumber, 860, 2, 81, 20, "solution number");
+    expectBox(l.viewerLabel, 358, 656, 539, 22, "viewer label");
+    expectBox(l.viewerCommand, 358, 678, 539, 22, "viewer command");
+    expectBox(l.startButton, 897, 656, 63, 44, "START");
 }
 
 TEST(Layout, NarrowWindowsMoveStartAndTheStepButtons)
@@ -65,9 +65,9 @@ TEST(Layout, NarrowWindowsMoveStartAndTheStepButtons)
     l = computeLayout({9, 16, 357 + 18, 700, 16});  // exactly viewLeft + 2 units
     EXPECT_EQ(l.stepLeft, 358);
     EXPECT_EQ(l.numberWidth, 0);
-    expectPlacement(l.solutionNumber, 357, 2, 0, 20, "number field");
-    expectPlacement(l.nextSolution, 358, 1, 17, 11, "next solution");
-    expectPlacement(l.startButton, 358, 656, 17, 44, "START");
+    expectBox(l.solutionNumber, 357, 2, 0, 20, "number field");
+    expectBox(l.nextSolution, 358, 1, 17, 11, "next solution");
+    expectBox(l.startButton, 358, 656, 17, 44, "START");
 }
 
 TEST(Layout, VeryLowWindowsGiveNegativeSizes)
@@ -77,7 +77,7 @@ TEST(Layout, VeryLowWindowsGiveNegativeSizes)
     EXPECT_EQ(l.hintHeight, -1);
     EXPECT_EQ(l.fieldHeight, -1);
     EXPECT_EQ(l.visibleLines, -4);
-    expectPlacement(l.filterFields[1][0], 61, 23 - 0 - 1, 52, -3, "field 1,0");
+    expectBox(l.filterFields[1][0], 61, 23 - 0 - 1, 52, -3, "field 1,0");
 }
 
 TEST(Layout, PictureOriginsFollowTheZoom)
