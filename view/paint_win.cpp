@@ -82,7 +82,7 @@ void drawSolutionPieces(HDC dc, int side)
 static void drawAxes(HDC dc, int side)
 {
     for (int axis = 0; axis < 3; axis++) {
-        const AxisSpec a = axisSpec(axis, side, zoomFactor);
+        const AxisEnd a = axisEnd(axis, side, zoomFactor);
         projectMoveTo(dc, side, 0, 0, 0, 1);
         projectLineTo(dc, side, a.x, a.y, a.z, a.d);
         textAtCursor(dc, a.label, UINT(a.alignment));

@@ -17,7 +17,7 @@ ScreenPoint projectTenths(const ViewGeometry& view, int side, Cell p)
     return projectPoint(view, side, p.x + 5, p.y + 5, p.z + 5, 10);
 }
 
-AxisSpec axisSpec(int axis, int side, int zoom)
+AxisEnd axisEnd(int axis, int side, int zoom)
 {
     const bool upper = side > 0;
     const float sign = upper ? 1.0f : -1.0f;

@@ -26,7 +26,7 @@ ScreenPoint projectPoint(const ViewGeometry& view, int side, int x, int y, int z
 
 // ---- axes ---------------------------------------------------------------------------------
 
-struct AxisSpec {
+struct AxisEnd {
     int x, y, z, d;      // end point as a projection point
     const char* label;
     int alignment;       // text alignment of the label (TA_* values)
@@ -37,7 +37,7 @@ constexpr int arrowOpening = 22;
 constexpr int arrowLength = 15;
 
 // Axis 0 (x), 1 (y) or 2 (z) of the upper (side > 0) or the lower picture at a zoom factor.
-AxisSpec axisSpec(int axis, int side, int zoom);
+AxisEnd axisEnd(int axis, int side, int zoom);
 
 struct ArrowHead {
     ScreenPoint tip, p1, p2;

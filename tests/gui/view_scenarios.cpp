@@ -158,7 +158,7 @@ void checkBoxPicture(const Capture& cap, const ViewGeometry& v, int side)
     }
     // Red arrowheads at the three axis ends, the black axis beyond the box.
     for (int axis = 0; axis < 3; axis++) {
-        const AxisSpec a = axisSpec(axis, side, v.zoom);
+        const AxisEnd a = axisEnd(axis, side, v.zoom);
         const ScreenPoint tip = projectPoint(v, side, a.x, a.y, a.z, a.d);
         const ArrowHead h = arrowHeadAt(tip, a.direction, float(arrowOpening), float(arrowLength));
         CHECK_PIXEL(cap, (h.tip.x + h.p1.x + h.p2.x) / 3, (h.tip.y + h.p1.y + h.p2.y) / 3, red);

@@ -64,7 +64,7 @@ TEST(Projection, AxesEndAtFixedDistancesFromTheBox)
         for (int side : {1, -1}) {
             const int up = side > 0 ? 1 : -1;  // vertical sign of the picture
             auto end = [&](int axis) {
-                const AxisSpec a = axisSpec(axis, side, v.zoom);
+                const AxisEnd a = axisEnd(axis, side, v.zoom);
                 return projectPoint(v, side, a.x, a.y, a.z, a.d);
             };
             auto corner = [&](int x, int y, int z) { return projectPoint(v, side, x, y, z, 1); };
@@ -74,15 +74,15 @@ TEST(Projection, AxesEndAtFixedDistancesFromTheBox)
         }
     }
     // Labels and alignments: " x" baseline in both; y above / below; z below / above.
-    EXPECT_STREQ(axisSpec(0, 1, 1).label, " x");
-    EXPECT_EQ(axisSpec(0, 1, 2).alignment, 24);
-    EXPECT_EQ(axisSpec(0, -1, 2).alignment, 24);
-    EXPECT_EQ(axisSpec(1, 1, 1).alignment, 14);
-    EXPECT_EQ(axisSpec(1, -1, 1).alignment, 6);
-    EXPECT_EQ(axisSpec(2, 1, 3).alignment, 2);
-    EXPECT_EQ(axisSpec(2, -1, 3).alignment, 10);
-    EXPECT_FLOAT_EQ(axisSpec(2, -1, 3).direction, 138.3665f);
-    EXPECT_FLOAT_EQ(axisSpec(0, 1, 3).direction, -7.125f);
+    EXPECT_STREQ(axisEnd(0, 1, 1).label, " x");
+    EXPECT_EQ(axisEnd(0, 1, 2).alignment, 24);
+    EXPECT_EQ(axisEnd(0, -1, 2).alignment, 24);
+    EXPECT_EQ(axisEnd(1, 1, 1).alignment, 14);
+    EXPECT_EQ(axisEnd(1, -1, 1).alignment, 6);
+    EXPECT_EQ(axisEnd(2, 1, 3).alignment, 2);
+    EXPECT_EQ(axisEnd(2, -1, 3).alignment, 10);
+    EXPECT_FLOAT_EQ(axisEnd(2, -1, 3).direction, 138.3665f);
+    EXPECT_FLOAT_EQ(axisEnd(0, 1, 3).direction, -7.125f);
 }
 
 TEST(Projection, ArrowHeadsPointAlongTheirAxes)
@@ -100,7 +100,7 @@ TEST(Projection, ArrowHeadsPointAlongTheirAxes)
     const ViewGeometry& v = sampleView[1];
     for (int side : {1, -1})
         for (int axis = 0; axis < 3; axis++) {
-            const AxisSpec a = axisSpec(axis, side, v.zoom);
+            const AxisEnd a = axisEnd(axis, side, v.zoom);
             const ScreenPoint start = projectPoint(v, side, 0, 0, 0, 1);
             const ScreenPoint end = projectPoint(v, side, a.x, a.y, a.z, a.d);
             const ArrowHead head = arrowHeadAt(end, a.direction, float(arrowOpening), float(arrowLength));
