@@ -463,6 +463,24 @@ SCENARIO(view_left_click_fills_the_focused_filter_field)
         // Beside the pictures nothing changes.
         clickAt(program, s.layout.viewLeft + 3, clientHeight / 2);
         CHECK_EQ(editText(field), std::string("4,3,2"));
+        // Every visible cell of both pictures, at every zoom factor, at its face's centre.
+        for (int zoom : {1, 2, 3}) {
+            selectZoomOf(program, zoom);
+            const Setup z = setupFor(clientWidth, clientHeight, zoom);
+            int clicked = 0;
+            for (int side : {+1, -1})
+                for (int face = 0; face < 3; face++)
+                    for (int x = 0; x < 5; x++)
+                        for (int y = 0; y < 4; y++)
+                            for (int c = 0; c < 3; c++) {
+                                if (!cellOnFace(side, face, {x, y, c})) continue;
+                                const ScreenPoint at = faceCentre(z.view, side, face, {x, y, c});
+                                clickAt(program, at.x, at.y);
+                                CHECK_EQ(editText(field), coordinateText({x, y, c}));
+                                clicked++;
+                            }
+            CHECK_EQ(clicked, 2 * (12 + 15 + 20));  // the cells of the x, y and z faces
+        }
         CHECK(findMessageBox(program, 200) == nullptr);
         CHECK_EQ(closeProgram(program), 0L);
     }
