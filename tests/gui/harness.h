@@ -120,3 +120,19 @@ ConsoleRun runConsole(const std::string& commandLine, const std::string& folder,
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 bool copyFile(const std::string& from, const std::string& to);
+
+// ---- screen captures ----------------------------------------------------------------------
+
+// A copy of a window's client area as it stands on the screen, read in one go.
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, row by row
+    // The colour at client point (x, y); CLR_INVALID outside the capture.
+    COLORREF at(int x, int y) const;
+};
+
+// Captures the client area once two captures in a row agree (reads right after a repaint
+// can be stale). The window must not be covered.
+Capture captureClient(HWND window);
+// Writes the whole screen as a 24-bit BMP file, for looking at a scenario by eye.
+bool saveScreenBmp(const std::string& path);

@@ -87,6 +87,8 @@ static void dumpMenu(HMENU menu, int depth, std::string& out)
     }
 }
 
+static std::string timedRepaints(const std::string& request);
+
 static std::string answer(const std::string& request)
 {
     if (request.compare(0, 5, "hook ") == 0) {
@@ -112,6 +114,7 @@ static std::string answer(const std::string& request)
         dumpMenu(bar, 0, out);
         return out;
     }
+    if (request.compare(0, 8, "repaint ") == 0) return timedRepaints(request);
     return "unknown request";
 }
 
@@ -148,4 +151,71 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
         if (thread) CloseHandle(thread);
     }
     return TRUE;
+}
+
+// "repaint <window hex> <count> <left> <top> <right> <bottom>": the window thread
+// invalidates the rectangle and repaints it count times, each repaint timed on its own
+// (erasing and WM_PAINT, up to the last GDI call flushed) -> "median_us=<m> min_us=<a>
+// max_us=<b> count=<n>". The repaints run inside a message hook on the window's thread,
+// so that no cross-thread message lies inside the timed part.
+static UINT repaintMessage = 0;
+static HHOOK repaintHook = nullptr;
+static HANDLE repaintDone = nullptr;
+static HWND repaintWindow = nullptr;
+static RECT repaintRect = {};
+static int repaintCount = 0;
+static double repaintMicros[1000];
+
+static LRESULT CALLBACK repaintHookProc(int code, WPARAM removal, LPARAM lParam)
+{
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && removal == PM_REMOVE && msg->message == repaintMessage) {
+        msg->message = WM_NULL;
+        LARGE_INTEGER frequency, start, end;
+        QueryPerformanceFrequency(&frequency);
+        for (int i = 0; i < repaintCount; i++) {
+            InvalidateRect(repaintWindow, &repaintRect, TRUE);
+            QueryPerformanceCounter(&start);
+            UpdateWindow(repaintWindow);
+            GdiFlush();
+            QueryPerformanceCounter(&end);
+            repaintMicros[i] = double(end.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart);
+        }
+        SetEvent(repaintDone);
+    }
+    return CallNextHookEx(repaintHook, code, removal, lParam);
+}
+
+static std::string timedRepaints(const std::string& request)
+{
+    char* at = nullptr;
+    repaintWindow = reinterpret_cast<HWND>(std::strtoull(request.c_str() + 8, &at, 16));
+    repaintCount = int(std::strtol(at, &at, 10));
+    repaintRect.left = LONG(std::strtol(at, &at, 10));
+    repaintRect.top = LONG(std::strtol(at, &at, 10));
+    repaintRect.right = LONG(std::strtol(at, &at, 10));
+    repaintRect.bottom = LONG(std::strtol(at, &at, 10));
+    if (repaintCount < 1 || repaintCount > 1000) return "bad count";
+    if (!repaintMessage) repaintMessage = RegisterWindowMessageA("kubo_probe_repaint");
+    if (!repaintDone) repaintDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!repaintHook)
+        repaintHook = SetWindowsHookExA(WH_GETMESSAGE, repaintHookProc, probeModule,
+                                        GetWindowThreadProcessId(repaintWindow, nullptr));
+    if (!repaintHook) return "SetWindowsHookEx failed";
+    ResetEvent(repaintDone);
+    PostMessageA(repaintWindow, repaintMessage, 0, 0);
+    if (WaitForSingleObject(repaintDone, 60000) != WAIT_OBJECT_0) return "repaints timed out";
+    double sorted[1000];
+    for (int i = 0; i < repaintCount; i++) sorted[i] = repaintMicros[i];
+    // Insertion sort: at most a thousand values, once per request.
+    for (int i = 1; i < repaintCount; i++)
+        for (int j = i; j > 0 && sorted[j - 1] > sorted[j]; j--) {
+            const double t = sorted[j];
+            sorted[j] = sorted[j - 1];
+            sorted[j - 1] = t;
+        }
+    char text[128];
+    std::snprintf(text, sizeof text, "median_us=%.0f min_us=%.0f max_us=%.0f count=%d", sorted[repaintCount / 2],
+                  sorted[0], sorted[repaintCount - 1], repaintCount);
+    return text;
 }

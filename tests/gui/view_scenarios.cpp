@@ -1,0 +1,566 @@
+// The dimetric view in the real window: faces, grid, box outline, axes and arrowheads at
+// every zoom factor; the piece edges of a real solution; the separators and the legend;
+// right and left clicks into the pictures; the turn-over marks; and a timed repaint.
+// Expected points come from the projection and layout formulas; the colours are read
+// from the screen.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "model/solution_table.h"
+#include "shell/layout.h"
+#include "tests/gui/harness.h"
+#include "tests/view/real_solutions.h"
+#include "view/legend.h"
+#include "view/outlines.h"
+#include "view/picking.h"
+#include "view/projection.h"
+
+namespace {
+
+const COLORREF lightBlue = RGB(224, 224, 255), white = RGB(255, 255, 255), lightYellow = RGB(255, 255, 224);
+const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), gridCyan = RGB(0, 255, 255), black = RGB(0, 0, 0);
+const COLORREF navy = RGB(0, 0, 128), iconYellowFill = RGB(255, 255, 0), iconCyanFill = RGB(0, 255, 255);
+const COLORREF dotGap = RGB(255, 255, 128);
+
+// Tall enough for both pictures at zoom 3.
+const int clientWidth = 1000, clientHeight = 940;
+
+std::string colourText(COLORREF c)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "(%d,%d,%d)", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
+}
+
+struct Setup {
+    Layout layout;
+    ViewGeometry view;
+};
+
+Setup setupFor(int width, int height, int zoom)
+{
+    const LONG units = GetDialogBaseUnits();
+    Setup s;
+    s.layout = computeLayout({LOWORD(units), HIWORD(units), width, height, 0});
+    const PictureOrigins o = computePictureOrigins(s.layout, zoom);
+    s.view = {zoom, o.upperX, o.upperY, o.lowerX, o.lowerY};
+    return s;
+}
+
+void writeRealTable(const std::string& folder)
+{
+    FILE* file = std::fopen((folder + "\\kubo_puzzle_erg.bin").c_str(), "wb");
+    if (!file) return;
+    for (int i = 0; i < realSolutionsInOrder; i++) {
+        unsigned char bytes[recordSize];
+        encodeRecord(realSolutions()[i], bytes);
+        std::fwrite(bytes, 1, recordSize, file);
+    }
+    std::fclose(file);
+}
+
+bool startWithTable(Program& program, const char* tag, bool table)
+{
+    const std::string folder = makeWorkFolder(tag);
+    if (table) writeRealTable(folder);
+    if (!startProgram(program, folder)) return false;
+    // The whole window on the screen, whose pixels are read.
+    SetWindowPos(program.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return setClientSize(program, clientWidth, clientHeight);
+}
+
+void selectZoomOf(Program& program, int zoom)
+{
+    PostMessageA(program.window, WM_COMMAND, 201 + zoom, 0);
+    settle(program);
+    Sleep(60);
+}
+
+void command(Program& program, int id)
+{
+    PostMessageA(program.window, WM_COMMAND, id, 0);
+    settle(program);
+    Sleep(60);
+}
+
+// Whether colour c is within one pixel of (x, y).
+bool colourNear(const Capture& cap, int x, int y, COLORREF c)
+{
+    for (int dy = -1; dy <= 1; dy++)
+        for (int dx = -1; dx <= 1; dx++)
+            if (cap.at(x + dx, y + dy) == c) return true;
+    return false;
+}
+
+#define CHECK_PIXEL(cap, x, y, colour)                                                                    \
+    do {                                                                                                  \
+        const COLORREF got_ = (cap).at((x), (y));                                                         \
+        if (got_ != (colour))                                                                             \
+            recordFailure("pixel " + std::to_string(x) + "," + std::to_string(y) + " is " + colourText(got_) + \
+                              ", expected " + colourText(colour),                                         \
+                          __FILE__, __LINE__);                                                            \
+    } while (0)
+
+// The fill of each visible face of a picture: x, y, z.
+COLORREF faceFill(int side, int face)
+{
+    const COLORREF upper[3] = {lightBlue, white, lightYellow}, lower[3] = {lightYellow, white, lightBlue};
+    return side > 0 ? upper[face] : lower[face];
+}
+
+// The centre of a visible face of a cell, as a projection point in tenths.
+ScreenPoint faceCentre(const ViewGeometry& v, int side, int face, Cell c)
+{
+    const bool up = side > 0;
+    int p[3] = {10 * c.x + 5, 10 * c.y + 5, 10 * c.z + 5};
+    const int high[3] = {50, 40, 30};
+    p[face] = up ? high[face] : 0;
+    return projectPoint(v, side, p[0], p[1], p[2], 10);
+}
+
+bool cellOnFace(int side, int face, Cell c)
+{
+    const int v[3] = {c.x, c.y, c.z}, high[3] = {4, 3, 2};
+    return v[face] == (side > 0 ? high[face] : 0);
+}
+
+void checkBoxPicture(const Capture& cap, const ViewGeometry& v, int side)
+{
+    // Every visible cell's face is filled with its face's colour at its centre.
+    for (int face = 0; face < 3; face++)
+        for (int x = 0; x < 5; x++)
+            for (int y = 0; y < 4; y++)
+                for (int z = 0; z < 3; z++) {
+                    if (!cellOnFace(side, face, {x, y, z})) continue;
+                    const ScreenPoint p = faceCentre(v, side, face, {x, y, z});
+                    CHECK_PIXEL(cap, p.x, p.y, faceFill(side, face));
+                }
+    // Grid lines across the faces, in the middle of each unit edge.
+    GridLine lines[gridLineCount];
+    gridLines(v, side, lines);
+    for (const GridLine& line : lines)
+        for (int k = 0; k < 2; k++) {
+            const ScreenPoint a = line.points[k], b = line.points[k + 1];
+            const int x = (a.x + b.x) / 2, y = (a.y + b.y) / 2;
+            CHECK(colourNear(cap, x, y, gridCyan));
+            if (a.x == b.x) CHECK_PIXEL(cap, a.x, y, gridCyan);  // vertical lines are exact
+        }
+    // The nine visible box edges in the outline colour.
+    for (int face = 0; face < 3; face++) {
+        const FacePolygon f = facePolygon(v, side, BoxFace(face));
+        for (int k = 0; k < 3; k++) {
+            const ScreenPoint a = f.points[k], b = f.points[k + 1];
+            CHECK(colourNear(cap, (a.x + b.x) / 2, (a.y + b.y) / 2, blue));
+        }
+    }
+    // Red arrowheads at the three axis ends, the black axis beyond the box.
+    for (int axis = 0; axis < 3; axis++) {
+        const AxisEnd a = axisEnd(axis, side, v.zoom);
+        const ScreenPoint tip = projectPoint(v, side, a.x, a.y, a.z, a.d);
+        const ArrowHead h = arrowHeadAt(tip, a.direction, float(arrowOpening), float(arrowLength));
+        CHECK_PIXEL(cap, (h.tip.x + h.p1.x + h.p2.x) / 3, (h.tip.y + h.p1.y + h.p2.y) / 3, red);
+        // Halfway between the box's corner on the axis and the back of the arrowhead.
+        const int corner[3][3] = {{5, 0, 0}, {0, 4, 0}, {0, 0, 3}};
+        const ScreenPoint c = projectPoint(v, side, corner[axis][0], corner[axis][1], corner[axis][2], 1);
+        const ScreenPoint back = {(h.p1.x + h.p2.x) / 2, (h.p1.y + h.p2.y) / 2};
+        CHECK(colourNear(cap, (c.x + back.x) / 2, (c.y + back.y) / 2, black));
+    }
+}
+
+void checkSeparatorsAndLegend(const Capture& cap, const Layout& l)
+{
+    CHECK_PIXEL(cap, l.paneWidth, l.clientHeight / 2, navy);
+    CHECK_PIXEL(cap, l.viewLeft, l.clientHeight / 2, navy);
+    CHECK_PIXEL(cap, l.viewLeft, l.clientHeight - 1, navy);
+    CHECK_PIXEL(cap, 5, 0, white);
+    CHECK_PIXEL(cap, l.viewLeft + 5, 0, white);
+    CHECK_PIXEL(cap, l.clientWidth - 1, 0, white);
+    // Each icon's first two polygons: yellow and cyan at their centres.
+    for (int i = 0; i < pieceCount; i++) {
+        const IconBounds b = iconShape(legendIcons[i], 0, 0).bounds;
+        const LegendRow row = legendRow(i, l.firstRowCentre, l.rowPitch, b);
+        const IconShape s = iconShape(legendIcons[i], row.iconX, row.iconY);
+        for (int k = 0; k < 2; k++) {
+            const IconPolygon& p = s.polygons[k];
+            int x = 0, y = 0;
+            for (int n = 0; n < p.count; n++) x += p.x[n], y += p.y[n];
+            CHECK_PIXEL(cap, x / p.count, y / p.count, p.fill == 1 ? iconYellowFill : iconCyanFill);
+        }
+    }
+}
+
+}  // namespace
+
+SCENARIO(view_box_grid_axes_separators_and_legend_at_every_zoom)
+{
+    Program program;
+    if (startWithTable(program, "viewbox", false)) {
+        for (int zoom : {1, 2, 3}) {
+            selectZoomOf(program, zoom);
+            const Setup s = setupFor(clientWidth, clientHeight, zoom);
+            const Capture cap = captureClient(program.window);
+            REQUIRE(cap.width == clientWidth);
+            checkBoxPicture(cap, s.view, +1);
+            checkBoxPicture(cap, s.view, -1);
+            checkSeparatorsAndLegend(cap, s.layout);
+        }
+        // Resizing moves the pictures to the new origins.
+        selectZoomOf(program, 2);
+        REQUIRE(setClientSize(program, 900, 760));
+        Sleep(60);
+        const Setup s = setupFor(900, 760, 2);
+        const Capture cap = captureClient(program.window);
+        checkBoxPicture(cap, s.view, +1);
+        checkBoxPicture(cap, s.view, -1);
+        checkSeparatorsAndLegend(cap, s.layout);
+        if (std::getenv("KUBO_VIEW_SCREENSHOT")) saveScreenBmp(std::string(std::getenv("KUBO_VIEW_SCREENSHOT")) + "_empty.bmp");
+        CHECK_EQ(closeProgram(program), 0L);
+    }
+    endProgram(program);
+}
+
+namespace {
+
+struct Owners {
+    int cell[5][4][3];
+};
+
+Owners ownersOf(const SolutionRecord& r, int variant, FlipOptions flips)
+{
+    Owners o = {};
+    for (PlacementWord w : r.words) {
+        const int p = placementPieceIndex(w);
+        const PieceCells placed = placePiece(PieceCatalogue[p], effectivePlacementWith(w, variant, true, flips));
+        for (int c = 0; c < placed.cellCount; c++) o.cell[placed.cells[c].x][placed.cells[c].y][placed.cells[c].z] = p;
+    }
+    return o;
+}
+
+// Distance from a point to a screen segment.
+double distance(ScreenPoint p, ScreenPoint a, ScreenPoint b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len = dx * dx + dy * dy;
+    double t = len > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len : 0;
+    t = t < 0 ? 0 : t > 1 ? 1 : t;
+    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+}
+
+// The visible marks of the placed pieces, on screen.
+std::vector<std::pair<ScreenPoint, ScreenPoint>> visibleMarks(const SolutionRecord& r, int variant, FlipOptions flips,
+                                                              const ViewGeometry& v, int side)
+{
+    std::vector<std::pair<ScreenPoint, ScreenPoint>> marks;
+    auto onGrid = [](int c) { return ((c % 10) + 10) % 10 == 5; };
+    for (PlacementWord w : r.words) {
+        OutlineSegment out[maxOutlineSegments];
+        const int n = outlineSegments(pieceOutlines[placementPieceIndex(w)], effectivePlacementWith(w, variant, true, flips),
+                                      out, maxOutlineSegments);
+        for (int i = 0; i < n; i++) {
+            const Cell a = out[i].a, b = out[i].b;
+            if (!edgeIsVisible(side, a, b)) continue;
+            if (onGrid(a.x) && onGrid(a.y) && onGrid(a.z) && onGrid(b.x) && onGrid(b.y) && onGrid(b.z)) continue;
+            marks.push_back({projectTenths(v, side, a), projectTenths(v, side, b)});
+        }
+    }
+    return marks;
+}
+
+// Checks every inner grid edge of the visible faces: a 3-pixel piece edge where two pieces
+// meet, the thin grid line where one piece continues. Returns how many edges were checked.
+int checkPieceEdges(const Capture& cap, const SolutionRecord& r, int variant, FlipOptions flips, const ViewGeometry& v,
+                    int side)
+{
+    const Owners o = ownersOf(r, variant, flips);
+    const auto marks = visibleMarks(r, variant, flips, v, side);
+    const int sizes[3] = {5, 4, 3};
+    int checked = 0;
+    for (int normal = 0; normal < 3; normal++) {
+        const int layer = side > 0 ? sizes[normal] - 1 : 0;
+        const int plane = side > 0 ? 10 * sizes[normal] - 5 : -5;
+        for (int across = 0; across < 3; across++) {
+            if (across == normal) continue;
+            const int along = 3 - normal - across;
+            for (int i = 0; i + 1 < sizes[across]; i++)
+                for (int j = 0; j < sizes[along]; j++) {
+                    int a[3], b[3], m[3];
+                    a[normal] = b[normal] = layer;
+                    a[across] = i;
+                    b[across] = i + 1;
+                    a[along] = b[along] = j;
+                    m[normal] = plane;
+                    m[across] = 10 * i + 5;
+                    m[along] = 10 * j;
+                    const ScreenPoint p = projectTenths(v, side, {m[0], m[1], m[2]});
+                    bool nearMark = false;
+                    for (const auto& mk : marks) nearMark = nearMark || distance(p, mk.first, mk.second) < 4;
+                    const bool meet = o.cell[a[0]][a[1]][a[2]] != o.cell[b[0]][b[1]][b[2]];
+                    // Edges along y are vertical on screen: there the width is exact.
+                    const bool vertical = along == 1;
+                    if (meet) {
+                        CHECK_PIXEL(cap, p.x, p.y, blue);
+                        if (vertical) {
+                            CHECK_PIXEL(cap, p.x - 1, p.y, blue);
+                            CHECK_PIXEL(cap, p.x + 1, p.y, blue);
+                            if (!nearMark) {
+                                CHECK(cap.at(p.x - 2, p.y) != blue);
+                                CHECK(cap.at(p.x + 2, p.y) != blue);
+                            }
+                        }
+                    } else if (!nearMark) {
+                        CHECK(cap.at(p.x, p.y) != blue);
+                        CHECK(colourNear(cap, p.x, p.y, gridCyan));
+                        if (vertical) CHECK_PIXEL(cap, p.x, p.y, gridCyan);
+                    }
+                    checked++;
+                }
+        }
+    }
+    return checked;
+}
+
+}  // namespace
+
+SCENARIO(view_piece_edges_of_solution_17c_at_every_zoom)
+{
+    Program program;
+    if (startWithTable(program, "viewedges", true)) {
+        typeChars(program, control(program, 304), "17c");
+        Sleep(60);
+        const SolutionRecord& r = realSolutions()[16];
+        for (int zoom : {1, 2, 3}) {
+            selectZoomOf(program, zoom);
+            const Setup s = setupFor(clientWidth, clientHeight, zoom);
+            const Capture cap = captureClient(program.window);
+            CHECK_EQ(checkPieceEdges(cap, r, 2, {0, 0, 0}, s.view, +1), 70);  // 17 + 22 + 31 inner edges
+            checkPieceEdges(cap, r, 2, {0, 0, 0}, s.view, -1);
+            if (zoom == 3 && std::getenv("KUBO_VIEW_SCREENSHOT"))
+                saveScreenBmp(std::string(std::getenv("KUBO_VIEW_SCREENSHOT")) + "_17c.bmp");
+        }
+        // Turning pieces over moves their marks; the edges between pieces stay.
+        command(program, 206);
+        command(program, 207);
+        command(program, 208);
+        const Setup s = setupFor(clientWidth, clientHeight, 3);
+        const Capture cap = captureClient(program.window);
+        checkPieceEdges(cap, r, 2, {1, 1, 1}, s.view, +1);
+        checkPieceEdges(cap, r, 2, {1, 1, 1}, s.view, -1);
+        CHECK_EQ(closeProgram(program), 0L);
+    }
+    endProgram(program);
+}
+
+namespace {
+
+// Whether the legend frame of row i is drawn (its top and left sides).
+bool frameShown(const Capture& cap, const Layout& l, int i)
+{
+    const LegendRow row = legendRow(i, l.firstRowCentre, l.rowPitch, iconShape(legendIcons[i], 0, 0).bounds);
+    return cap.at(legendWidth / 2, row.top) == black && cap.at(0, row.centre) == black &&
+           cap.at(legendWidth, row.centre) == black && cap.at(legendWidth / 2, row.bottom) == black;
+}
+
+// Keeps a message box off the window's left part, where the legend is read.
+void moveAside(HWND box)
+{
+    RECT r = {};
+    GetWindowRect(box, &r);
+    SetWindowPos(box, nullptr, GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left),
+                 GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(150);
+}
+
+}  // namespace
+
+SCENARIO(view_right_click_names_the_piece_and_frames_it)
+{
+    Program program;
+    if (startWithTable(program, "viewright", true)) {
+        // Without a solution a right click shows nothing.
+        Setup s = setupFor(clientWidth, clientHeight, 1);
+        ScreenPoint p = faceCentre(s.view, +1, 2, {2, 1, 2});
+        clickAt(program, p.x, p.y, true);
+        CHECK(findMessageBox(program, 300) == nullptr);
+
+        typeChars(program, control(program, 304), "17c");
+        const SolutionRecord& r = realSolutions()[16];
+        const Cell cells[] = {{2, 1, 2}, {4, 0, 0}, {0, 3, 1}, {3, 0, 2}, {0, 0, 0}, {1, 2, 0}};
+        const int sides[] = {+1, +1, +1, -1, -1, -1};
+        const int faces[] = {2, 0, 1, 1, 0, 2};
+        for (int zoom : {1, 3}) {
+            selectZoomOf(program, zoom);
+            s = setupFor(clientWidth, clientHeight, zoom);
+            for (int k = 0; k < 6; k++) {
+                const Cell c = cells[k];
+                const int piece = pieceCoveringCell(r, 2, c);
+                p = faceCentre(s.view, sides[k], faces[k], c);
+                REQUIRE(pickCellAt(s.view, s.layout.viewLeft, p.x, p.y).cell == c);
+                clickAt(program, p.x, p.y, true);
+                HWND box = findMessageBox(program, 3000);
+                REQUIRE(box != nullptr);
+                CHECK_EQ(windowText(box), std::string("Positionsinfo:"));
+                CHECK_EQ(messageBoxText(box), positionInfoText(piece, c));
+                CHECK(GetDlgItem(box, 1088) != nullptr);  // the information icon
+                CHECK(GetDlgItem(box, IDOK) != nullptr);
+                CHECK(GetDlgItem(box, IDCANCEL) == nullptr);
+                // The legend frames the piece while the box is open, and keeps it after.
+                moveAside(box);
+                Capture cap = captureClient(program.window);
+                CHECK(frameShown(cap, s.layout, piece));
+                for (int other = 0; other < pieceCount; other++)
+                    if (other != piece) CHECK(!frameShown(cap, s.layout, other));
+                CHECK(answerMessageBox(box, IDOK));
+                settle(program);
+                Sleep(60);
+                cap = captureClient(program.window);
+                CHECK(frameShown(cap, s.layout, piece));
+            }
+            // A right click beside the pictures clears the frame and shows nothing.
+            const int x = s.layout.viewLeft + 3, y = clientHeight / 2;
+            REQUIRE(!pickCellAt(s.view, s.layout.viewLeft, x, y).found);
+            clickAt(program, x, y, true);
+            CHECK(findMessageBox(program, 300) == nullptr);
+            Sleep(60);
+            const Capture cap = captureClient(program.window);
+            for (int i = 0; i < pieceCount; i++) CHECK(!frameShown(cap, s.layout, i));
+        }
+        CHECK_EQ(closeProgram(program), 0L);
+    }
+    endProgram(program);
+}
+
+SCENARIO(view_left_click_fills_the_focused_filter_field)
+{
+    Program program;
+    if (startWithTable(program, "viewleft", true)) {
+        typeChars(program, control(program, 304), "17c");
+        const Setup s = setupFor(clientWidth, clientHeight, 1);
+        HWND field = control(program, 316 + 3 * 4 + 1);
+        HWND search = control(program, 308);
+        const ScreenPoint p = faceCentre(s.view, -1, 0, {0, 2, 1});
+        // Filtering off: the click does nothing.
+        clickAt(program, p.x, p.y);
+        CHECK_EQ(editText(field), std::string(""));
+        CHECK_EQ(windowText(search), std::string("Suchen"));
+
+        PostMessageA(control(program, 300), BM_CLICK, 0, 0);
+        settle(program);
+        REQUIRE(IsWindowEnabled(field));
+        // Clicking into the field gives it the focus, as a user would.
+        PostMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        PostMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        settle(program);
+        clickAt(program, p.x, p.y);
+        CHECK_EQ(editText(field), std::string("0,2,1"));
+        CHECK_EQ(windowText(search), std::string("Suchen!"));
+        // The upper picture's cell (4,3,2), the same field again.
+        const ScreenPoint q = faceCentre(s.view, +1, 1, {4, 3, 2});
+        clickAt(program, q.x, q.y);
+        CHECK_EQ(editText(field), std::string("4,3,2"));
+        // Beside the pictures nothing changes.
+        clickAt(program, s.layout.viewLeft + 3, clientHeight / 2);
+        CHECK_EQ(editText(field), std::string("4,3,2"));
+        // Every visible cell of both pictures, at every zoom factor, at its face's centre.
+        for (int zoom : {1, 2, 3}) {
+            selectZoomOf(program, zoom);
+            const Setup z = setupFor(clientWidth, clientHeight, zoom);
+            int clicked = 0;
+            for (int side : {+1, -1})
+                for (int face = 0; face < 3; face++)
+                    for (int x = 0; x < 5; x++)
+                        for (int y = 0; y < 4; y++)
+                            for (int c = 0; c < 3; c++) {
+                                if (!cellOnFace(side, face, {x, y, c})) continue;
+                                const ScreenPoint at = faceCentre(z.view, side, face, {x, y, c});
+                                clickAt(program, at.x, at.y);
+                                CHECK_EQ(editText(field), coordinateText({x, y, c}));
+                                clicked++;
+                            }
+            CHECK_EQ(clicked, 2 * (12 + 15 + 20));  // the cells of the x, y and z faces
+        }
+        CHECK(findMessageBox(program, 200) == nullptr);
+        CHECK_EQ(closeProgram(program), 0L);
+    }
+    endProgram(program);
+}
+
+namespace {
+
+// Colours along the turn-over diagonal of row i, outside the icon's bounds.
+std::set<COLORREF> diagonalColours(const Capture& cap, const Layout& l, int i)
+{
+    const IconBounds b0 = iconShape(legendIcons[i], 0, 0).bounds;
+    const LegendRow row = legendRow(i, l.firstRowCentre, l.rowPitch, b0);
+    const IconBounds b = iconShape(legendIcons[i], row.iconX, row.iconY).bounds;
+    std::set<COLORREF> seen;
+    for (int y = row.top + 1; y < row.bottom; y++) {
+        const int x = row.markTopX + (row.markBottomX - row.markTopX) * (y - row.top) / (row.bottom - row.top);
+        if (x >= b.left - 1 && x <= b.right + 1 && y >= b.top - 1 && y <= b.bottom + 1) continue;
+        for (int dx = -1; dx <= 1; dx++) seen.insert(cap.at(x + dx, y));
+    }
+    return seen;
+}
+
+}  // namespace
+
+SCENARIO(view_turn_over_marks_in_the_legend)
+{
+    Program program;
+    if (startWithTable(program, "viewflip", true)) {
+        const Setup s = setupFor(clientWidth, clientHeight, 1);
+        Capture cap = captureClient(program.window);
+        for (int i : {0, 1, 8}) CHECK(!diagonalColours(cap, s.layout, i).count(dotGap));
+        command(program, 206);
+        command(program, 208);
+        cap = captureClient(program.window);
+        for (int i : {0, 8}) {
+            const std::set<COLORREF> seen = diagonalColours(cap, s.layout, i);
+            CHECK(seen.count(black) == 1);
+            CHECK(seen.count(dotGap) == 1);
+        }
+        CHECK(!diagonalColours(cap, s.layout, 1).count(dotGap));
+        CHECK(!diagonalColours(cap, s.layout, 2).count(dotGap));
+        checkSeparatorsAndLegend(cap, s.layout);  // the icons cover the mark inside them
+        command(program, 206);
+        command(program, 207);
+        cap = captureClient(program.window);
+        CHECK(!diagonalColours(cap, s.layout, 0).count(dotGap));
+        CHECK(diagonalColours(cap, s.layout, 1).count(dotGap) == 1);
+        CHECK(diagonalColours(cap, s.layout, 8).count(dotGap) == 1);
+        CHECK_EQ(closeProgram(program), 0L);
+    }
+    endProgram(program);
+}
+
+// The time of one full repaint of the drawing area with solution 17c, at zoom 1 and 3.
+// KUBO_VIEW_REPAINTS sets how many repaints are timed (the benchmark asks for more).
+SCENARIO(view_repaint_timing)
+{
+    Program program;
+    if (startWithTable(program, "viewtime", true)) {
+        typeChars(program, control(program, 304), "17c");
+        const char* wanted = std::getenv("KUBO_VIEW_REPAINTS");
+        const int count = wanted ? std::atoi(wanted) : 20;
+        for (int zoom : {1, 3}) {
+            selectZoomOf(program, zoom);
+            const Setup s = setupFor(clientWidth, clientHeight, zoom);
+            const std::string reply = probe(program, "repaint " + windowHex(program.window) + " " +
+                                                         std::to_string(count) + " " +
+                                                         std::to_string(s.layout.viewLeft) + " 0 " +
+                                                         std::to_string(clientWidth) + " " +
+                                                         std::to_string(clientHeight));
+            std::printf("         view repaint, zoom %d: %s\n", zoom, reply.c_str());
+            CHECK(reply.compare(0, 10, "median_us=") == 0);
+            // After all the repaints the picture is still right.
+            Sleep(60);
+            const Capture cap = captureClient(program.window);
+            checkPieceEdges(cap, realSolutions()[16], 2, {0, 0, 0}, s.view, +1);
+            checkPieceEdges(cap, realSolutions()[16], 2, {0, 0, 0}, s.view, -1);
+        }
+        CHECK_EQ(closeProgram(program), 0L);
+    }
+    endProgram(program);
+}
