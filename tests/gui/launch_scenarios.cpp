@@ -553,3 +553,87 @@ SCENARIO(launch_real_solver_writes_the_table_while_it_is_browsed)
     endChildren(program);
     endProgram(program);
 }
+
+namespace {
+
+// Piece 1 unturned at the origin in every record, so that it covers cell 0,0,0 and every
+// record is a hit: the search then runs long enough to be caught running.
+uint16_t originWord(uint32_t n, int w) { return w == 0 ? 0x1000 : exportWord(n, w); }
+
+std::string searchCaption(Program& program) { return windowText(control(program, 308)); }
+
+bool waitForCaption(Program& program, bool running, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while ((searchCaption(program) == "Suche ...") != running) {
+        if (GetTickCount() - start > DWORD(timeoutMs)) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+void checkSearchRunningBox(const BoxFacts& box)
+{
+    CHECK_EQ(box.caption, std::string(checkCaption));
+    CHECK_EQ(box.text, std::string(searchRunningText));
+    CHECK_EQ(box.buttons, std::string("2 4"));
+    CHECK_EQ(box.defaultButton, IDRETRY);
+    CHECK_EQ(box.icon, std::string("warning"));
+    CHECK(!box.topmost);
+}
+
+}  // namespace
+
+SCENARIO(launch_running_filter_search_gives_the_first_warning)
+{
+    Program program;
+    const std::string folder = makeWorkFolder("searchwarns");
+    writeWords(folder, 100000, originWord);
+    const std::string log = folder + "\\" + standInSolverLog;
+    if (startProgramWithStandInSolver(program, folder)) {
+        // REQUIRE ends this lambda, so the program is still ended below.
+        [&] {
+            command(program, 300);  // "Lösungen filtern"
+            settle(program);
+            typeChars(program, control(program, 316), "0,0,0");
+            click(program, 308);
+            REQUIRE(waitForCaption(program, true, 10000));
+
+            // Cancel on the warning starts nothing.
+            command(program, 200);
+            checkAskBox(takeBox(program, IDOK));
+            checkSearchRunningBox(takeBox(program, IDCANCEL));
+            CHECK(noBoxFor(program, 300));
+            CHECK(!fileExists(log));
+
+            // Retry checks again: while the search runs it warns again, once it is over the
+            // solver starts.
+            command(program, 200);
+            checkAskBox(takeBox(program, IDOK));
+            checkSearchRunningBox(takeBox(program, IDRETRY));
+            HWND box = nullptr;
+            const BoxFacts again = takeBox(program, 0, &box);
+            if (searchCaption(program) == "Suche ...") checkSearchRunningBox(again);
+            CHECK(waitForCaption(program, false, 180000));
+            // The thread reports itself idle right after it has changed the caption.
+            Sleep(700);
+            CHECK(answerMessageBox(box, IDRETRY));
+            const BoxFacts next = takeBox(program, 0, &box);
+            if (next.caption == checkCaption) {
+                // Retry came before the thread's idle report; one more Retry passes.
+                checkSearchRunningBox(next);
+                Sleep(1000);
+                CHECK(answerMessageBox(box, IDRETRY));
+                checkStartedBox(takeBox(program, IDOK));
+            } else {
+                checkStartedBox(next);
+                CHECK(answerMessageBox(box, IDOK));
+            }
+            CHECK_EQ(waitForLines(log, 1, 10000).size(), size_t(1));
+            CHECK(waitForChildrenEnd(program, 10000));
+            CHECK_EQ(closeProgram(program), 0L);
+        }();
+    }
+    endChildren(program);
+    endProgram(program);
+}
