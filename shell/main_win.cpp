@@ -1,8 +1,12 @@
 // main_win.cpp: entry of kubo_puzzle_select. Builds the icons, registers the window class,
 // creates the main window and runs the message loop until the window is destroyed.
+#include <io.h>
+
 #include <cstdlib>
 #include <cstring>
 
+#include "launch/launch_state.h"
+#include "model/solution_table.h"
 #include "shell/icon.h"
 #include "shell/window_state.h"
 
@@ -71,6 +75,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showComman
     selectZoom(1);
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
+    // A first start in an empty folder computes the table at once, asking nothing; the
+    // window already stands, so the solutions can be browsed while they arrive.
+    if (_access(solutionTableName, 4) != 0) startSolver(1);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
