@@ -141,7 +141,7 @@ bool viewerPicture(const std::string& folder, const std::string& number, const s
     std::fclose(pos);
 
     PROCESS_INFORMATION process = {};
-    if (!start("facetgen.exe -L- bild.pos", folder, process)) return false;
+    if (!start("\"" + folder + "\\facetgen.exe\" -L- bild.pos", folder, process)) return false;
     finish(process, nullptr);
     if (!start("\"" + folder + "\\rtd.exe\" bild.slp", folder, process)) return false;
     HWND window = waitForWindow(process.dwProcessId, nullptr, 30000);
