@@ -73,6 +73,7 @@ dist: all
 
 dist-test: dist
 	@tests/dist/check-release.sh $(CURDIR)/$(ZIP) $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE)
+	@tests/dist/new-user.sh $(CURDIR)/$(ZIP) $(CURDIR)/$(WIN)
 
 # Pictures for README.md; imagemagick is installed for this target alone.
 screenshot: all
