@@ -1,7 +1,9 @@
 # kubo: set-up, build, run and test on Debian (or build and run natively on Windows).
 #   make        build the native tree (core, console programs, unit tests) and the Windows tree
 #   make run    start kubo_puzzle_select.exe in build/run (under Wine on Linux)
-#   make test   every test: native unit tests, then the Wine GUI tests
+#   make test   every test: native unit tests, the Wine GUI tests, the release's tests
+#   make dist   the Windows release, build/dist/kubo-VERSION-win64.zip
+#   make screenshot  renews the README's pictures in docs/ from the real programs
 #   make bench  the benchmarks, release build
 #   make fuzz   the parser fuzzers, for a bounded time
 # Every target first installs what is missing (tools/deps.sh).
@@ -11,10 +13,14 @@ NATIVE  := $(BUILD)/native
 WIN     := $(BUILD)/win
 RELEASE := $(BUILD)/release
 RUN     := $(BUILD)/run
+DIST    := $(BUILD)/dist
+VERSION := $(shell git describe --always --dirty 2>/dev/null || echo unknown)
+ZIP     := $(DIST)/kubo-$(VERSION)-win64.zip
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := -G "Unix Makefiles"
 
-.PHONY: all deps native win run-folder run test unit-test gui-test bench fuzz clean
+.PHONY: all deps native win run-folder run test unit-test gui-test dist dist-test screenshot \
+        bench fuzz clean
 
 all: deps native win run-folder
 
@@ -60,7 +66,21 @@ unit-test: native
 gui-test: all
 	@tests/gui/run.sh $(CURDIR)/$(WIN) $(CURDIR)/$(RUN)
 
-test: unit-test gui-test
+# The release: the programs, the converter's data and LIESMICH.txt, as one zip.
+dist: all
+	@tools/dist.sh $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE) $(CURDIR)/$(DIST) $(VERSION) >/dev/null
+	@echo "dist: $(ZIP), $$(stat -c %s $(ZIP)) bytes"
+
+dist-test: dist
+	@tests/dist/check-release.sh $(CURDIR)/$(ZIP) $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE)
+	@tests/dist/new-user.sh $(CURDIR)/$(ZIP) $(CURDIR)/$(WIN)
+
+# Pictures for README.md; imagemagick is installed for this target alone.
+screenshot: all
+	@tools/deps.sh screenshot
+	@tools/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE) $(CURDIR)/docs
+
+test: unit-test gui-test dist-test
 
 # The Wine benchmarks need the Windows programs and the run folder as well.
 bench: all

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing kubo needs on Debian, and nothing when all is there.
 # Quiet on success; the list below is the one place that names the packages.
+#   deps.sh              what building and testing needs
+#   deps.sh screenshot   that and imagemagick, which only make screenshot uses
 set -eu
 
 packages=(
@@ -10,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev                    # fuzzing with libFuzzer
   libgl1 libglx-mesa0 libgl1-mesa-dri         # OpenGL under Wine for the 3-D viewer
 )
+# Reduces the README's pictures to a few colours; CI never takes pictures.
+if [ "${1:-}" = screenshot ]; then packages+=(imagemagick); fi
 
 missing=()
 for p in "${packages[@]}"; do

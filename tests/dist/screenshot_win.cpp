@@ -1,0 +1,171 @@
+// screenshot_win.cpp: takes the README's pictures from the real programs.
+//   kubo_screenshot.exe FOLDER NUMBER MAIN.bmp [VIEWER.bmp]
+// FOLDER holds the programs, their data files and a solution table. The viewer is started
+// there, NUMBER is typed into its solution field and its window is copied from the screen.
+// With VIEWER.bmp, solution NUMBER also goes through facetgen into the 3-D viewer rtd, whose
+// window is copied the same way. Exit code 0 when every picture was written.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "launch/placement_file.h"
+#include "model/solution_table.h"
+#include "shell/command_ids.h"
+#include "tests/dist/screen_capture.h"
+
+namespace {
+
+const char mainClass[] = "tamrik's kubo-Puzzle-select";
+// Fixed client sizes, so that a renewed picture differs only where the program changed.
+const int mainWidth = 1000, mainHeight = 660;
+const int viewerWidth = 640, viewerHeight = 480;
+
+struct Search {
+    DWORD processId;
+    const char* className;  // null: any class
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM lParam)
+{
+    Search* search = reinterpret_cast<Search*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (pid != search->processId || !IsWindowVisible(window)) return TRUE;
+    if (search->className ? std::string(name) != search->className : std::string(name) == "#32770")
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND waitForWindow(DWORD processId, const char* className, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    do {
+        Search search = {processId, className, nullptr};
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(20);
+    } while (GetTickCount() - start < DWORD(timeoutMs));
+    return nullptr;
+}
+
+bool start(const std::string& commandLine, const std::string& folder, PROCESS_INFORMATION& process)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string line = commandLine;
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                       &process))
+        return true;
+    std::fprintf(stderr, "screenshot: cannot start %s\n", commandLine.c_str());
+    return false;
+}
+
+void finish(PROCESS_INFORMATION& process, HWND window)
+{
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}
+
+// Puts the window at the screen's corner with the given client size.
+void place(HWND window, int width, int height)
+{
+    RECT outer = {}, inner = {};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    SetWindowPos(window, HWND_TOP, 0, 0, width + (outer.right - outer.left) - inner.right,
+                 height + (outer.bottom - outer.top) - inner.bottom, SWP_SHOWWINDOW);
+}
+
+std::string editText(HWND edit)
+{
+    char text[64] = "";
+    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool shoot(HWND window, const std::string& path)
+{
+    Sleep(800);  // the last repaint
+    Capture capture;
+    if (!captureScreen(windowRectOnScreen(window), capture) || !writeBmp(path, capture)) {
+        std::fprintf(stderr, "screenshot: cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::printf("screenshot: %s, %d x %d\n", path.c_str(), capture.width, capture.height);
+    return true;
+}
+
+bool mainWindowPicture(const std::string& folder, const std::string& number, const std::string& path)
+{
+    PROCESS_INFORMATION process = {};
+    if (!start("\"" + folder + "\\kubo_puzzle_select.exe\"", folder, process)) return false;
+    HWND window = waitForWindow(process.dwProcessId, mainClass, 30000);
+    bool ok = window != nullptr;
+    if (ok) {
+        place(window, mainWidth, mainHeight);
+        HWND field = GetDlgItem(window, idSolutionNumber);
+        for (unsigned char c : number) PostMessageA(field, WM_CHAR, c, 1);
+        const DWORD begin = GetTickCount();
+        while (editText(field) != number && GetTickCount() - begin < 5000) Sleep(20);
+        ok = editText(field) == number;
+        if (!ok) std::fprintf(stderr, "screenshot: the solution field shows \"%s\"\n", editText(field).c_str());
+        ok = ok && shoot(window, path);
+    } else {
+        std::fprintf(stderr, "screenshot: no main window appeared\n");
+    }
+    finish(process, window);
+    return ok;
+}
+
+bool viewerPicture(const std::string& folder, const std::string& number, const std::string& path)
+{
+    CurrentSolution solution = {};
+    const std::string table = folder + "\\" + solutionTableName;
+    loadSolution(solution, number.c_str(), table.c_str());
+    const std::string text = placementFileText(solution, FlipOptions{0, 0, 0});
+    closeSolutionTable(solution);
+    if (text.empty()) {
+        std::fprintf(stderr, "screenshot: solution %s is not in %s\n", number.c_str(), table.c_str());
+        return false;
+    }
+    std::FILE* pos = std::fopen((folder + "\\bild.pos").c_str(), "w");
+    if (!pos) return false;
+    std::fputs(text.c_str(), pos);
+    std::fclose(pos);
+
+    PROCESS_INFORMATION process = {};
+    if (!start("\"" + folder + "\\facetgen.exe\" -L- bild.pos", folder, process)) return false;
+    finish(process, nullptr);
+    if (!start("\"" + folder + "\\rtd.exe\" bild.slp", folder, process)) return false;
+    HWND window = waitForWindow(process.dwProcessId, nullptr, 30000);
+    bool ok = window != nullptr;
+    if (ok) {
+        place(window, viewerWidth, viewerHeight);
+        ok = shoot(window, path);
+    } else {
+        std::fprintf(stderr, "screenshot: no window of rtd appeared\n");
+    }
+    finish(process, window);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: kubo_screenshot FOLDER NUMBER MAIN.bmp [VIEWER.bmp]\n");
+        return 2;
+    }
+    const std::string folder = argv[1], number = argv[2];
+    bool ok = mainWindowPicture(folder, number, argv[3]);
+    if (argc > 4) ok = viewerPicture(folder, number, argv[4]) && ok;
+    return ok ? 0 : 1;
+}

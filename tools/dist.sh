@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Packs the Windows release: the programs, the converter's map file and piece meshes, and
+# the German read-me, as a zip whose files unpack straight into the user's chosen folder.
+#   dist.sh WIN_BUILD NATIVE_BUILD OUT_FOLDER [VERSION]   -> prints the path of the zip
+# VERSION defaults to what git describe says of the sources.
+# The 3-D viewer goes in whenever the Windows build has made it. No solution table goes in:
+# the first start computes it.
+set -euo pipefail
+
+win_build=$1
+native_build=$2
+out=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(dirname "$here")
+
+version=${4:-$(git -C "$source_dir" describe --always --dirty 2>/dev/null || echo unknown)}
+name=kubo-$version-win64
+stage=$out/$name
+zip=$out/$name.zip
+
+programs=(kubo_puzzle_select.exe kubo_puzzle_erg.exe facetgen.exe)
+[ -f "$win_build/bin/rtd.exe" ] && programs+=(rtd.exe)
+data=(facetgen.map)
+for n in 01 02 03 04 05 06 07 08 09 10 11 12; do data+=("baustein_$n.slp"); done
+
+rm -rf "$stage" "$zip"
+mkdir -p "$stage"
+for p in "${programs[@]}"; do
+  [ -f "$win_build/bin/$p" ] || { echo "dist: $win_build/bin/$p is missing" >&2; exit 1; }
+  cp "$win_build/bin/$p" "$stage/"
+  # Symbols are no use to a user and triple the size.
+  x86_64-w64-mingw32-strip "$stage/$p"
+done
+for d in "${data[@]}"; do
+  [ -f "$native_build/data/$d" ] || { echo "dist: $native_build/data/$d is missing" >&2; exit 1; }
+  cp "$native_build/data/$d" "$stage/"
+done
+# The read-me is kept as UTF-8 with LF; the release has it as Windows would write it.
+iconv -f UTF-8 -t CP1252 "$here/LIESMICH.txt" | sed 's/$/\r/' >"$stage/LIESMICH.txt"
+
+# Fixed order and the commit's time stamp, so that the same sources give the same zip.
+stamp=$(TZ=UTC git -C "$source_dir" log -1 --format=%cd --date=format-local:'%Y-%m-%d %H:%M:%S' 2>/dev/null || true)
+(cd "$stage" && cmake -E tar cf "../$name.zip" --format=zip ${stamp:+--mtime="$stamp UTC"} \
+  "${programs[@]}" "${data[@]}" LIESMICH.txt)
+echo "$zip"
