@@ -68,7 +68,7 @@ RECT drawingArea(HWND window)
 
 int bluePixels(HWND window)
 {
-    Capture capture;
+    ScreenCapture capture;
     if (!captureScreen(drawingArea(window), capture)) return -1;
     return countColour(capture, RGB(0, 0, 255));
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-static bool captureOnce(const RECT& area, Capture& out)
+static bool captureOnce(const RECT& area, ScreenCapture& out)
 {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
@@ -39,11 +39,11 @@ static bool captureOnce(const RECT& area, Capture& out)
     return ok;
 }
 
-bool captureScreen(const RECT& area, Capture& out)
+bool captureScreen(const RECT& area, ScreenCapture& out)
 {
-    Capture previous;
+    ScreenCapture previous;
     for (int attempt = 0; attempt < 40; attempt++) {
-        Capture now;
+        ScreenCapture now;
         if (!captureOnce(area, now)) return false;
         if (attempt > 0 && now.pixels == previous.pixels) {
             out = now;
@@ -56,7 +56,7 @@ bool captureScreen(const RECT& area, Capture& out)
     return true;
 }
 
-int countColour(const Capture& capture, COLORREF colour)
+int countColour(const ScreenCapture& capture, COLORREF colour)
 {
     const uint32_t wanted = (uint32_t(GetRValue(colour)) << 16) | (uint32_t(GetGValue(colour)) << 8) |
                             uint32_t(GetBValue(colour));
@@ -76,7 +76,7 @@ static void put32(std::vector<unsigned char>& b, unsigned v)
     put16(b, v >> 16);
 }
 
-bool writeBmp(const std::string& path, const Capture& capture)
+bool writeBmp(const std::string& path, const ScreenCapture& capture)
 {
     const unsigned stride = (unsigned(capture.width) * 3 + 3) & ~3u;
     const unsigned imageBytes = stride * unsigned(capture.height);

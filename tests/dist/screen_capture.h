@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-struct Capture {
+struct ScreenCapture {
     int width = 0, height = 0;
     std::vector<uint32_t> pixels;  // top row first, each 0x00RRGGBB
 };
 
 // The pixels of area (screen coordinates), taken once two reads in a row agree.
-bool captureScreen(const RECT& area, Capture& out);
+bool captureScreen(const RECT& area, ScreenCapture& out);
 
 // How many pixels of the capture have exactly that colour.
-int countColour(const Capture& capture, COLORREF colour);
+int countColour(const ScreenCapture& capture, COLORREF colour);
 
 // A 24-bit BMP file of the capture.
-bool writeBmp(const std::string& path, const Capture& capture);
+bool writeBmp(const std::string& path, const ScreenCapture& capture);
 
 // A top-level window's outer rectangle and its client area's, both in screen coordinates.
 RECT windowRectOnScreen(HWND window);

@@ -93,7 +93,7 @@ std::string editText(HWND edit)
 bool shoot(HWND window, const std::string& path)
 {
     Sleep(800);  // the last repaint
-    Capture capture;
+    ScreenCapture capture;
     if (!captureScreen(windowRectOnScreen(window), capture) || !writeBmp(path, capture)) {
         std::fprintf(stderr, "screenshot: cannot write %s\n", path.c_str());
         return false;

@@ -65,7 +65,11 @@ void writeRealTable(const std::string& folder)
 bool startWithTable(Program& program, const char* tag, bool table)
 {
     const std::string folder = makeWorkFolder(tag);
-    if (table) writeRealTable(folder);
+    // Without records the table is an empty file: a missing one would start the solver.
+    if (table)
+        writeRealTable(folder);
+    else if (FILE* empty = std::fopen((folder + "\\kubo_puzzle_erg.bin").c_str(), "wb"))
+        std::fclose(empty);
     if (!startProgram(program, folder)) return false;
     // The whole window on the screen, whose pixels are read.
     SetWindowPos(program.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
