@@ -413,6 +413,7 @@ int renderBatch(HINSTANCE instance)
     if (!sceneUsable) return 1;
     mainWindow = createWindow(instance, options.width, options.height, WS_POPUP, false);
     if (!mainWindow || !createGlContext(mainWindow)) return fail(t(Text::noOpenGl));
+    prepareArrays();
     const Viewport viewport = {options.width, options.height};
     problemText.clear();  // the notes went to the error stream; the picture stays clean
     std::vector<uint8_t> rgb;

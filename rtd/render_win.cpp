@@ -13,6 +13,7 @@ namespace {
 
 GLuint fontLists = 0;
 int fontHeight = 16;
+int spaceAdvance = 4;  // the font lists give the blank no width under Wine
 
 // Framebuffer objects are GL 3.0; opengl32 exports only 1.1, so they are looked up.
 using GenFn = void(APIENTRY*)(GLsizei, GLuint*);
@@ -64,8 +65,13 @@ void drawProblemText(Viewport viewport)
         size_t end = problemText.find('\n', start);
         if (end == std::string::npos) end = problemText.size();
         glRasterPos2i(10, y);
-        glListBase(fontLists);
-        glCallLists(GLsizei(end - start), GL_UNSIGNED_BYTE, problemText.data() + start);
+        for (size_t i = start; i < end; i++) {
+            const unsigned char c = (unsigned char)problemText[i];
+            if (c == ' ')
+                glBitmap(0, 0, 0, 0, GLfloat(spaceAdvance), 0, nullptr);
+            else
+                glCallList(fontLists + c);
+        }
         y += fontHeight + 2;
         start = end + 1;
     }
@@ -95,6 +101,8 @@ bool createGlContext(HWND window)
     HGDIOBJ old = SelectObject(windowDc, font);
     TEXTMETRICA metrics = {};
     if (GetTextMetricsA(windowDc, &metrics)) fontHeight = int(metrics.tmHeight);
+    SIZE blank = {};
+    if (GetTextExtentPoint32A(windowDc, " ", 1, &blank) && blank.cx > 0) spaceAdvance = int(blank.cx);
     fontLists = glGenLists(256);
     if (fontLists && !wglUseFontBitmapsA(windowDc, 0, 256, fontLists)) {
         glDeleteLists(fontLists, 256);

@@ -120,3 +120,10 @@ ConsoleRun runConsole(const std::string& commandLine, const std::string& folder,
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 bool copyFile(const std::string& from, const std::string& to);
+
+// ---- other windowed programs ----------------------------------------------------------------
+
+// Starts commandLine in workFolder, waits for its visible top-level window of windowClass
+// and loads the probe into it.
+bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,
+                      const char* windowClass);
