@@ -30,3 +30,18 @@ echo "fuzz: facetgen parsers for ${seconds}s"
 "$binary" "$out/corpus" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
   -close_fd_mask=2 \
   -artifact_prefix="$out/" -print_final_stats=1 2>&1 | tail -n 12
+
+# The viewer's SLP reader, with the converter's own form as the seed.
+rtd_sources=(rtd/slp.cpp rtd/scene.cpp rtd/camera.cpp tests/rtd/fuzz_rtd.cpp)
+rtd_binary=$out/fuzz_rtd
+mkdir -p "$out/corpus_rtd"
+if [ ! -x "$rtd_binary" ] || [ -n "$(find "${rtd_sources[@]}" rtd/*.h -newer "$rtd_binary" 2>/dev/null)" ]; then
+  echo "fuzz: building $rtd_binary"
+  clang++ -std=c++17 -g -O1 -I. -Wall -Wextra -fno-exceptions \
+    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+    "${rtd_sources[@]}" -o "$rtd_binary"
+fi
+printf 'solid s\r\n  color 0.9 0.1 0.1\r\n  facet\r\n      normal 0 0 1\r\n      normal 0 0 1\r\n      normal 0 0 1\r\n    outer loop\r\n      vertex 1 2 3\r\n      vertex -5 5 1e3\r\n      vertex 0 0 0\r\n    endloop\r\n  endfacet\r\nendsolid s\r\nsolid t\n facet normal 0 1 0\n  vertex 0 0 0\n' > "$out/corpus_rtd/seed"
+echo "fuzz: rtd SLP reader for ${seconds}s"
+"$rtd_binary" "$out/corpus_rtd" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+  -artifact_prefix="$out/rtd-" -print_final_stats=1 2>&1 | tail -n 12

@@ -483,5 +483,27 @@ bool saveScreenBmp(const std::string& path)
         std::fwrite(row.data(), 1, row.size(), file);
     }
     std::fclose(file);
+
+bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,
+                      const char* windowClass)
+{
+    program.workFolder = workFolder;
+    std::string line = commandLine;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, workFolder.c_str(), &startup,
+                        &program.process)) {
+        recordFailure("cannot start " + commandLine, __FILE__, __LINE__);
+        return false;
+    }
+    program.window = waitForWindow(program.process.dwProcessId, windowClass, startTimeoutMs);
+    if (!program.window) {
+        recordFailure("no window of class " + std::string(windowClass) + " appeared", __FILE__, __LINE__);
+        return false;
+    }
+    if (!attachProbe(program)) {
+        recordFailure("cannot load the probe into the program", __FILE__, __LINE__);
+        return false;
+    }
     return true;
 }

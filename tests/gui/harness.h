@@ -136,3 +136,10 @@ struct Capture {
 Capture captureClient(HWND window);
 // Writes the whole screen as a 24-bit BMP file, for looking at a scenario by eye.
 bool saveScreenBmp(const std::string& path);
+
+// ---- other windowed programs ----------------------------------------------------------------
+
+// Starts commandLine in workFolder, waits for its visible top-level window of windowClass
+// and loads the probe into it.
+bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,
+                      const char* windowClass);

@@ -1,0 +1,31 @@
+// options.h: the viewer's command line and the BMP file it writes.
+//   rtd [-flat] [-noedges] FILE.slp                  the window
+//   rtd -o PICTURE.bmp [-w W -h H] [...] FILE.slp     one picture, no window, then exit
+//   rtd -bench N [...] FILE.slp                       N frames timed, median on stdout
+// The converter runs "rtd NAME" without quotes, so words after the first file name are
+// taken as part of a name with blanks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Options {
+    std::string fileName;
+    std::string pictureName;  // -o: the batch form
+    int width = 800, height = 600;  // of the batch picture
+    bool flat = false;    // lighting off: one exact colour per solid
+    bool edges = true;
+    int benchFrames = 0;  // -bench
+    std::string badOption;  // the first argument that was not understood
+};
+
+Options parseOptions(const std::vector<std::string>& arguments);
+
+// A 24-bit BMP file from rows of RGB bytes, the bottom row first (as glReadPixels gives
+// them).
+std::vector<uint8_t> encodeBmp(int width, int height, const std::vector<uint8_t>& rgbBottomUp);
+
+// The picture file name offered for saving: the SLP name with ".bmp" instead of its
+// extension.
+std::string pictureNameFor(const std::string& slpName);

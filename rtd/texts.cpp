@@ -1,0 +1,240 @@
+// texts.cpp: the two string tables. Non-ASCII letters are written as code page 1252
+// escapes so that both builds hold the same bytes (a hex escape is ended by splitting the
+// literal where a hex digit follows).
+#include "rtd/texts.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int count = int(Text::textCount);
+
+constexpr const char* german[count] = {
+    "rtd - 3D-Ansicht",
+    "&Datei",
+    "Bild &speichern...\tStrg+S",
+    "&Beenden\tAlt+F4",
+    "&Ansicht",
+    "&Startansicht (Ecke 5,4,3)\tPos1",
+    "&Gegenansicht (Ecke 0,0,0)\tF8",
+    "&vorne\tF5",
+    "&hinten\tUmschalt+F5",
+    "&rechts\tF6",
+    "&links\tUmschalt+F6",
+    "&oben\tF7",
+    "&unten\tUmschalt+F7",
+    "&Perspektive\tP",
+    "&Kanten\tK",
+    "&Beleuchtung\tL",
+    "Explosion &weiter\tX",
+    "Explosion &enger\tUmschalt+X",
+    "Explosion &aus",
+    "Aufbau: n\xE4" "chster Baustein\tBild ab",
+    "Aufbau: letzten Baustein weg\tBild auf",
+    "Aufbau be&enden\tEnde",
+    "&Objektdarstellung",
+    "alle &einblenden\tA",
+    "alle &ausblenden\tUmschalt+A",
+    "&nur dieses\tN",
+    "Baustein %d",
+    "&Sprache",
+    "&Deutsch",
+    "&English",
+    "&Hilfe",
+    "&Tasten und Maus...\tF1",
+    "rtd - Hilfe",
+    "Maus:\n"
+    "  linke Taste ziehen: drehen\n"
+    "  rechte Taste ziehen: verschieben\n"
+    "  Rad: vergr\xF6\xDF" "ern / verkleinern\n"
+    "\n"
+    "Tasten:\n"
+    "  Pos1: Startansicht (Blick auf die Ecke 5,4,3, y nach oben)\n"
+    "  F8: Gegenansicht (Blick auf die Ecke 0,0,0)\n"
+    "  F5 / Umschalt+F5: von vorne / von hinten\n"
+    "  F6 / Umschalt+F6: von rechts / von links\n"
+    "  F7 / Umschalt+F7: von oben / von unten\n"
+    "  + / -: vergr\xF6\xDF" "ern / verkleinern\n"
+    "  1 ... 9, 0: Baustein 1 ... 10 aus- und einblenden\n"
+    "  Umschalt+1, Umschalt+2: Baustein 11, 12 aus- und einblenden\n"
+    "  A / Umschalt+A: alle einblenden / alle ausblenden\n"
+    "  N: nur den Baustein unter der Maus zeigen\n"
+    "  X / Umschalt+X: Explosion weiter / enger\n"
+    "  Bild ab / Bild auf: Aufbau, n\xE4" "chster Baustein / einen zur\xFC" "ck\n"
+    "  Ende: Aufbau beenden\n"
+    "  K: Kanten ein/aus\n"
+    "  P: Perspektive / Parallelprojektion\n"
+    "  L: Beleuchtung ein/aus (flache Farben)\n"
+    "  Strg+S: Bild speichern (BMP)\n"
+    "  F1: diese Hilfe\n"
+    "  Alt+F4: beenden",
+    "Die Datei '%s' kann nicht gelesen werden.",
+    "Die Datei ist leer.",
+    "Die Datei ist keine SLP-Textdatei (Bin\xE4" "rdaten).",
+    "Die Datei enth\xE4lt keine darstellbare Facette.",
+    "Zeile %d: ung\xFCltige oder zu gro\xDF" "e Zahl.",
+    "Zeile %d: Facette mit %d statt 3 Ecken.",
+    "Zeile %d: l\xE4nger als 99 Zeichen.",
+    "Zeile %d: die Datei endet mitten in einer Facette oder einem Solid.",
+    "Zeile %d: unbekannte Zeile.",
+    "... und %d weitere Probleme.",
+    "Keine Datei angegeben. Aufruf: rtd DATEI.slp  oder  rtd -o BILD.bmp [-w BREITE -h H\xD6HE] DATEI.slp",
+    "Unbekannte Option '%s'.",
+    "OpenGL steht nicht zur Verf\xFC" "gung.",
+    "Bild gespeichert: %s",
+    "Bild konnte nicht gespeichert werden: %s",
+    "Aufbau %d von %d",
+    "BMP-Bilder (*.bmp)|*.bmp|Alle Dateien (*.*)|*.*|",
+};
+
+constexpr const char* english[count] = {
+    "rtd - 3-D view",
+    "&File",
+    "&Save picture...\tCtrl+S",
+    "E&xit\tAlt+F4",
+    "&View",
+    "&Start view (corner 5,4,3)\tHome",
+    "&Opposite view (corner 0,0,0)\tF8",
+    "&Front\tF5",
+    "&Back\tShift+F5",
+    "&Right\tF6",
+    "&Left\tShift+F6",
+    "&Top\tF7",
+    "Botto&m\tShift+F7",
+    "&Perspective\tP",
+    "&Edges\tK",
+    "L&ighting\tL",
+    "E&xplode more\tX",
+    "Explode &less\tShift+X",
+    "Explode o&ff",
+    "Build-up: &next piece\tPage Down",
+    "Build-up: &remove last piece\tPage Up",
+    "&End build-up\tEnd",
+    "&Objects",
+    "&Show all\tA",
+    "&Hide all\tShift+A",
+    "&Only this\tN",
+    "Piece %d",
+    "&Language",
+    "&Deutsch",
+    "&English",
+    "&Help",
+    "&Keys and mouse...\tF1",
+    "rtd - Help",
+    "Mouse:\n"
+    "  drag with the left button: orbit\n"
+    "  drag with the right button: pan\n"
+    "  wheel: zoom in / out\n"
+    "\n"
+    "Keys:\n"
+    "  Home: start view (looking at corner 5,4,3, y up)\n"
+    "  F8: opposite view (looking at corner 0,0,0)\n"
+    "  F5 / Shift+F5: from the front / from the back\n"
+    "  F6 / Shift+F6: from the right / from the left\n"
+    "  F7 / Shift+F7: from the top / from the bottom\n"
+    "  + / -: zoom in / out\n"
+    "  1 ... 9, 0: hide or show piece 1 ... 10\n"
+    "  Shift+1, Shift+2: hide or show piece 11, 12\n"
+    "  A / Shift+A: show all / hide all\n"
+    "  N: show only the piece under the mouse\n"
+    "  X / Shift+X: explode more / less\n"
+    "  Page Down / Page Up: build-up, next piece / one back\n"
+    "  End: end the build-up\n"
+    "  K: edges on/off\n"
+    "  P: perspective / parallel projection\n"
+    "  L: lighting on/off (flat colours)\n"
+    "  Ctrl+S: save the picture (BMP)\n"
+    "  F1: this help\n"
+    "  Alt+F4: exit",
+    "The file '%s' cannot be read.",
+    "The file is empty.",
+    "The file is no SLP text file (binary data).",
+    "The file holds no facet that can be shown.",
+    "Line %d: invalid or too large number.",
+    "Line %d: facet with %d corners instead of 3.",
+    "Line %d: longer than 99 characters.",
+    "Line %d: the file ends inside a facet or a solid.",
+    "Line %d: unknown line.",
+    "... and %d more problems.",
+    "No file given. Usage: rtd FILE.slp  or  rtd -o PICTURE.bmp [-w WIDTH -h HEIGHT] FILE.slp",
+    "Unknown option '%s'.",
+    "OpenGL is not available.",
+    "Picture saved: %s",
+    "The picture could not be saved: %s",
+    "Build-up %d of %d",
+    "BMP pictures (*.bmp)|*.bmp|All files (*.*)|*.*|",
+};
+
+}  // namespace
+
+const char* text(Language language, Text id)
+{
+    const int i = int(id);
+    if (i < 0 || i >= count) return "";
+    return (language == Language::english ? english : german)[i];
+}
+
+std::string describeNote(Language language, const SlpNote& note, const std::string& fileName)
+{
+    char line[600];
+    switch (note.problem) {
+    case SlpProblem::cannotOpen:
+        std::snprintf(line, sizeof line, text(language, Text::problemCannotOpen), fileName.c_str());
+        break;
+    case SlpProblem::empty: return text(language, Text::problemEmpty);
+    case SlpProblem::binary: return text(language, Text::problemBinary);
+    case SlpProblem::noFacets: return text(language, Text::problemNoFacets);
+    case SlpProblem::badNumber:
+        std::snprintf(line, sizeof line, text(language, Text::problemBadNumber), note.line);
+        break;
+    case SlpProblem::wrongCornerCount:
+        std::snprintf(line, sizeof line, text(language, Text::problemWrongCornerCount), note.line, note.detail);
+        break;
+    case SlpProblem::longLine:
+        std::snprintf(line, sizeof line, text(language, Text::problemLongLine), note.line);
+        break;
+    case SlpProblem::truncated:
+        std::snprintf(line, sizeof line, text(language, Text::problemTruncated), note.line);
+        break;
+    case SlpProblem::unknownLine:
+        std::snprintf(line, sizeof line, text(language, Text::problemUnknownLine), note.line);
+        break;
+    default: return "";
+    }
+    return line;
+}
+
+std::string describeProblems(Language language, const SlpScene& scene, const std::string& fileName)
+{
+    std::string out;
+    for (const SlpNote& note : scene.notes) {
+        if (!out.empty()) out += '\n';
+        out += describeNote(language, note, fileName);
+    }
+    const int more = scene.noteCount - int(scene.notes.size());
+    if (more > 0) {
+        char line[200];
+        std::snprintf(line, sizeof line, text(language, Text::moreProblems), more);
+        out += '\n';
+        out += line;
+    }
+    return out;
+}
+
+std::string solidMenuName(Language language, const std::string& name, int index)
+{
+    if (name.empty()) {
+        char line[64];
+        std::snprintf(line, sizeof line, text(language, Text::solidFallbackName), index + 1);
+        return line;
+    }
+    std::string out;
+    for (char c : name) {
+        if (c == '&') out += '&';
+        if (c == '\t') c = ' ';
+        out += c;
+    }
+    // Menus cut long names; a name is only a label.
+    if (out.size() > 60) out = out.substr(0, 60) + "...";
+    return out;
+}

@@ -1,0 +1,73 @@
+// texts.h: every text the viewer shows, in German (the default) and English, code page
+// 1252. Switching the language relabels menus, caption and messages from these tables.
+#pragma once
+
+#include <string>
+
+#include "rtd/slp.h"
+
+enum class Language { german, english };
+
+enum class Text {
+    caption,
+    menuFile,
+    savePicture,
+    exitProgram,
+    menuView,
+    viewUpper,
+    viewLower,
+    viewFront,
+    viewBack,
+    viewRight,
+    viewLeft,
+    viewTop,
+    viewBottom,
+    perspective,
+    edges,
+    lighting,
+    explodeMore,
+    explodeLess,
+    explodeOff,
+    buildUpNext,
+    buildUpPrevious,
+    buildUpEnd,
+    menuObjects,
+    showAllSolids,
+    hideAllSolids,
+    onlyThisSolid,
+    solidFallbackName,  // "%d": the solid's number
+    menuLanguage,
+    german,
+    english,
+    menuHelp,
+    helpEntry,
+    helpCaption,
+    helpText,
+    problemCannotOpen,  // "%s": the file name
+    problemEmpty,
+    problemBinary,
+    problemNoFacets,
+    problemBadNumber,         // "%d": line
+    problemWrongCornerCount,  // "%d": line, "%d": corner count
+    problemLongLine,          // "%d": line
+    problemTruncated,         // "%d": line
+    problemUnknownLine,       // "%d": line
+    moreProblems,             // "%d": how many more
+    noFileGiven,
+    badOption,   // "%s": the option
+    noOpenGl,
+    pictureSaved,       // "%s": the file name
+    pictureNotSaved,    // "%s": the file name
+    buildUpStatus,      // "%d" of "%d"
+    pictureFilter,      // file dialog filter, pairs separated by '|'
+    textCount
+};
+
+const char* text(Language language, Text id);
+
+// The problem in the language, its line number and detail filled in.
+std::string describeNote(Language language, const SlpNote& note, const std::string& fileName);
+// Lines for the window's own area: every kept note, then how many were not kept.
+std::string describeProblems(Language language, const SlpScene& scene, const std::string& fileName);
+// A menu entry for a solid: its name, or "Baustein N" when it has none; '&' doubled.
+std::string solidMenuName(Language language, const std::string& name, int index);

@@ -1,0 +1,418 @@
+// The 3-D viewer rtd.exe driven from outside: in its flat-colour mode every pixel is the
+// background or exactly one piece's colour, so pixel counts per colour make exact checks
+// of hiding, exploding, dragging and resetting; menus are read through the probe.
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/gui/harness.h"
+
+namespace {
+
+constexpr char rtdClass[] = "rtd";
+const COLORREF background = RGB(40, 44, 52);
+const COLORREF messagePanel = RGB(90, 20, 20);
+
+using Counts = std::map<COLORREF, long>;
+
+// A work folder with the shipped meshes and a converted scene s.slp of all twelve pieces,
+// laid out apart from each other so that each one shows.
+std::string sceneFolder(const char* tag)
+{
+    const std::string folder = makeWorkFolder(tag);
+    copyFile(runFolder + "\\facetgen.map", folder + "\\facetgen.map");
+    for (int n = 1; n <= 12; n++) {
+        char name[32];
+        std::snprintf(name, sizeof name, "\\baustein_%02d.slp", n);
+        copyFile(runFolder + name, folder + name);
+    }
+    FILE* pos = std::fopen((folder + "\\s.pos").c_str(), "w");
+    if (!pos) return folder;
+    for (int n = 1; n <= 12; n++)
+        std::fprintf(pos, "%2d 1 0 0 0 1 0 0 0 1 %d %d %d\n", n, 3 * ((n - 1) % 3), 4 * (((n - 1) / 3) % 2),
+                     4 * ((n - 1) / 6));
+    std::fclose(pos);
+    runConsole("\"" + runFolder + "\\facetgen.exe\" -L- s.pos", folder);
+    return folder;
+}
+
+// The colours the flat mode draws: each mesh's colour line, rounded to bytes.
+std::vector<COLORREF> pieceColours()
+{
+    std::vector<COLORREF> colours;
+    for (int n = 1; n <= 12; n++) {
+        char name[32];
+        std::snprintf(name, sizeof name, "\\baustein_%02d.slp", n);
+        const std::string text = readFile(runFolder + name);
+        double r = 0, g = 0, b = 0;
+        const size_t at = text.find("color ");
+        if (at != std::string::npos) std::sscanf(text.c_str() + at + 6, "%lf %lf %lf", &r, &g, &b);
+        const auto byte = [](double c) { return int(c * 255 + 0.5); };
+        colours.push_back(RGB(byte(r), byte(g), byte(b)));
+    }
+    return colours;
+}
+
+bool startRtd(Program& program, const std::string& folder, const std::string& arguments)
+{
+    return startProgramWith(program, "\"" + runFolder + "\\rtd.exe\" " + arguments, folder, rtdClass);
+}
+
+std::vector<uint32_t> pixelsOnce(HWND window)
+{
+    const SIZE size = clientSize(window);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size.cx;
+    bi.bmiHeader.biHeight = -size.cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, size.cx, size.cy, screen, origin.x, origin.y, SRCCOPY);
+    std::vector<uint32_t> pixels;
+    const uint32_t* p = static_cast<const uint32_t*>(bits);
+    if (p) pixels.assign(p, p + long(size.cx) * size.cy);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+Counts captureOnce(HWND window)
+{
+    Counts counts;
+    for (uint32_t v : pixelsOnce(window)) counts[RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF)]++;
+    return counts;
+}
+
+// The exact picture, for changes that keep every colour's count (panning).
+std::vector<uint32_t> grab(Program& program)
+{
+    settle(program);
+    Sleep(80);
+    std::vector<uint32_t> previous = pixelsOnce(program.window);
+    for (int attempt = 0; attempt < 20; attempt++) {
+        Sleep(40);
+        std::vector<uint32_t> now = pixelsOnce(program.window);
+        if (now == previous) return now;
+        previous = now;
+    }
+    return previous;
+}
+
+// The picture once the program has handled its input and two reads agree.
+Counts capture(Program& program)
+{
+    settle(program);
+    Sleep(80);
+    Counts previous = captureOnce(program.window);
+    for (int attempt = 0; attempt < 20; attempt++) {
+        Sleep(40);
+        Counts now = captureOnce(program.window);
+        if (now == previous) return now;
+        previous = now;
+    }
+    return previous;
+}
+
+long countOf(const Counts& c, COLORREF colour)
+{
+    const auto it = c.find(colour);
+    return it == c.end() ? 0 : it->second;
+}
+
+void command(Program& program, int id) { PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0); }
+
+void key(Program& program, int vk)
+{
+    PostMessageA(program.window, WM_KEYDOWN, WPARAM(vk), 1);
+    PostMessageA(program.window, WM_KEYUP, WPARAM(vk), 1 | (1u << 30) | (1u << 31));
+}
+
+void drag(Program& program, bool right, int x0, int y0, int x1, int y1)
+{
+    const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
+    const WPARAM held = right ? MK_RBUTTON : MK_LBUTTON;
+    PostMessageA(program.window, down, held, MAKELPARAM(x0, y0));
+    for (int k = 1; k <= 4; k++)
+        PostMessageA(program.window, WM_MOUSEMOVE, held, MAKELPARAM(x0 + (x1 - x0) * k / 4, y0 + (y1 - y0) * k / 4));
+    PostMessageA(program.window, up, 0, MAKELPARAM(x1, y1));
+}
+
+// The columns from the leftmost to the rightmost pixel that is not background.
+long drawnWidth(HWND window)
+{
+    const SIZE size = clientSize(window);
+    long left = size.cx, right = -1;
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    for (int x = 0; x < size.cx; x += 2)
+        for (int y = 0; y < size.cy; y += 4)
+            if (GetPixel(screen, origin.x + x, origin.y + y) != background) {
+                if (x < left) left = x;
+                if (x > right) right = x;
+            }
+    ReleaseDC(nullptr, screen);
+    return right - left;
+}
+
+bool onlyKnownColours(const Counts& c, const std::vector<COLORREF>& colours)
+{
+    for (const auto& entry : c) {
+        bool known = entry.first == background;
+        for (COLORREF k : colours) known = known || entry.first == k;
+        if (!known) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+SCENARIO(rtd_flat_colours_hide_and_show_pieces)
+{
+    const std::string folder = sceneFolder("rtd_flat");
+    Program program;
+    if (!startRtd(program, folder, "-flat -noedges s.slp")) return endProgram(program);
+    const std::vector<COLORREF> colours = pieceColours();
+    const Counts all = capture(program);
+    CHECK(onlyKnownColours(all, colours));
+    for (int n = 0; n < 12; n++) CHECK(countOf(all, colours[size_t(n)]) > 0);
+
+    command(program, 1000);  // the first piece's menu entry
+    Counts now = capture(program);
+    CHECK_EQ(countOf(now, colours[0]), 0L);
+    for (int n = 1; n < 12; n++) CHECK(countOf(now, colours[size_t(n)]) > 0);
+    const std::string menu = probe(program, "menu " + windowHex(program.window));
+    CHECK(menu.find("1 1000 0 baustein_01") != std::string::npos);
+    CHECK(menu.find("1 1001 8 baustein_02") != std::string::npos);
+
+    key(program, '5');  // the number key of piece 5
+    now = capture(program);
+    CHECK_EQ(countOf(now, colours[4]), 0L);
+
+    command(program, 131);  // alle ausblenden
+    now = capture(program);
+    CHECK_EQ(now.size(), size_t(1));
+    CHECK(countOf(now, background) > 0);
+
+    command(program, 130);  // alle einblenden: the same picture as at the start
+    CHECK(capture(program) == all);
+
+    // nur dieses: the piece under the mouse.
+    PostMessageA(program.window, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    command(program, 132);
+    CHECK(capture(program) == all);  // nothing under the mouse: nothing changes
+    CHECK_EQ(closeProgram(program), 0L);
+    endProgram(program);
+}
+
+SCENARIO(rtd_drag_zoom_and_reset)
+{
+    const std::string folder = sceneFolder("rtd_drag");
+    Program program;
+    if (!startRtd(program, folder, "-flat -noedges s.slp")) return endProgram(program);
+    const std::vector<uint32_t> start = grab(program);
+    const Counts startCounts = capture(program);
+    drag(program, false, 300, 300, 380, 340);
+    CHECK(capture(program) != startCounts);  // turned: other faces show
+    key(program, VK_HOME);
+    CHECK(capture(program) == startCounts);
+
+    drag(program, true, 300, 300, 200, 250);
+    CHECK(grab(program) != start);
+    CHECK(capture(program) == startCounts);  // moved whole, nothing cut off
+    PostMessageA(program.window, WM_MOUSEWHEEL, MAKEWPARAM(0, 240), MAKELPARAM(400, 300));
+    const Counts zoomed = capture(program);
+    CHECK(countOf(zoomed, background) < countOf(startCounts, background));
+    key(program, VK_HOME);
+    CHECK(capture(program) == startCounts);
+
+    key(program, VK_F5);  // from the front: a different picture
+    CHECK(grab(program) != start);
+    endProgram(program);
+}
+
+SCENARIO(rtd_explode_and_build_up)
+{
+    const std::string folder = sceneFolder("rtd_explode");
+    Program program;
+    if (!startRtd(program, folder, "-flat -noedges s.slp")) return endProgram(program);
+    const std::vector<COLORREF> colours = pieceColours();
+    capture(program);
+    const long closed = drawnWidth(program.window);
+    command(program, 123);
+    command(program, 123);
+    capture(program);
+    CHECK(drawnWidth(program.window) > closed);
+    command(program, 125);
+    capture(program);
+    CHECK_EQ(drawnWidth(program.window), closed);
+
+    key(program, VK_NEXT);  // build-up: one piece
+    Counts now = capture(program);
+    int shown = 0;
+    for (COLORREF c : colours) shown += countOf(now, c) > 0;
+    CHECK_EQ(shown, 1);
+    CHECK(windowText(program.window).find("Aufbau 1 von 12") != std::string::npos);
+    key(program, VK_NEXT);
+    now = capture(program);
+    shown = 0;
+    for (COLORREF c : colours) shown += countOf(now, c) > 0;
+    CHECK_EQ(shown, 2);
+    key(program, VK_END);
+    now = capture(program);
+    shown = 0;
+    for (COLORREF c : colours) shown += countOf(now, c) > 0;
+    CHECK_EQ(shown, 12);
+    endProgram(program);
+}
+
+SCENARIO(rtd_language_switch_relabels_menus_and_caption)
+{
+    const std::string folder = sceneFolder("rtd_language");
+    Program program;
+    if (!startRtd(program, folder, "s.slp")) return endProgram(program);
+    CHECK_EQ(windowText(program.window), std::string("rtd - 3D-Ansicht - s.slp"));
+    std::string menu = probe(program, "menu " + windowHex(program.window));
+    for (const char* label : {" &Objektdarstellung\n", "alle &einblenden", "alle &ausblenden", "&nur dieses",
+                              " &Sprache\n", "1 140 8 &Deutsch", "1 141 0 &English", "Bild &speichern",
+                              "1 1011 8 baustein_12"})
+        CHECK(menu.find(label) != std::string::npos);
+    command(program, 141);
+    settle(program);
+    CHECK_EQ(windowText(program.window), std::string("rtd - 3-D view - s.slp"));
+    menu = probe(program, "menu " + windowHex(program.window));
+    CHECK(menu.find("Objektdarstellung") == std::string::npos);
+    for (const char* label : {" &Objects\n", "&Show all", "&Only this", " &Language\n", "1 140 0 &Deutsch",
+                              "1 141 8 &English", "&Save picture"})
+        CHECK(menu.find(label) != std::string::npos);
+    command(program, 140);
+    settle(program);
+    CHECK_EQ(windowText(program.window), std::string("rtd - 3D-Ansicht - s.slp"));
+    CHECK_EQ(closeProgram(program), 0L);
+    endProgram(program);
+}
+
+SCENARIO(rtd_batch_render_writes_a_bmp)
+{
+    const std::string folder = sceneFolder("rtd_batch");
+    const std::string exe = "\"" + runFolder + "\\rtd.exe\"";
+    ConsoleRun run = runConsole(exe + " -o p.bmp -w 320 -h 240 -flat -noedges s.slp", folder);
+    CHECK_EQ(run.exitCode, 0L);
+    const std::string bmp = readFile(folder + "\\p.bmp");
+    REQUIRE(bmp.size() == 54 + 320 * 240 * 3);
+    CHECK(bmp[0] == 'B' && bmp[1] == 'M');
+    CHECK_EQ((unsigned char)bmp[18] | (unsigned char)bmp[19] << 8, 320);
+    CHECK_EQ((unsigned char)bmp[22] | (unsigned char)bmp[23] << 8, 240);
+    Counts counts;
+    for (size_t i = 54; i + 2 < bmp.size(); i += 3)
+        counts[RGB((unsigned char)bmp[i + 2], (unsigned char)bmp[i + 1], (unsigned char)bmp[i])]++;
+    const std::vector<COLORREF> colours = pieceColours();
+    CHECK(onlyKnownColours(counts, colours));
+    for (COLORREF c : colours) CHECK(countOf(counts, c) > 0);
+    CHECK(countOf(counts, background) > 0);
+
+    // A file with nothing to show: exit code 1 and no picture.
+    FILE* f = std::fopen((folder + "\\bad.slp").c_str(), "wb");
+    REQUIRE(f);
+    std::fputs("solid x\n facet\n  vertex nan 0 0\n endfacet\nendsolid x\n", f);
+    std::fclose(f);
+    run = runConsole(exe + " -o q.bmp bad.slp", folder);
+    CHECK_EQ(run.exitCode, 1L);
+    CHECK(!fileExists(folder + "\\q.bmp"));
+    run = runConsole(exe + " -o q.bmp missing.slp", folder);
+    CHECK_EQ(run.exitCode, 1L);
+    Program cleanup;
+    cleanup.workFolder = folder;
+    endProgram(cleanup);
+}
+
+SCENARIO(rtd_bad_files_are_reported_in_the_window)
+{
+    struct Case {
+        const char* name;
+        std::string content;  // "" with write false: the file does not exist
+        bool write;
+        const char* message;  // the first problem, also in the caption
+    };
+    const Case cases[] = {
+        {"missing.slp", "", false, "Die Datei 'missing.slp' kann nicht gelesen werden."},
+        {"empty.slp", "", true, "Die Datei ist leer."},
+        {"binary.slp", std::string("\x50\x4B\x03\x04\0\0binary", 12), true, "Die Datei ist keine SLP-Textdatei"},
+        {"cut.slp", "solid a\n facet\n  vertex 0 0 0\n  vert", true, "Zeile 4: unbekannte Zeile."},
+        {"nan.slp", "solid a\n facet\n  vertex 0 0 nan\n", true, "Zeile 3: ung\xFCltige oder zu gro\xDF" "e Zahl."},
+        {"long.slp", "solid a\n" + std::string(150, 'x') + "\n", true, "Zeile 2: l\xE4nger als 99 Zeichen."},
+        {"quad.slp", "solid a\n facet\n vertex 0 0 0\n vertex 1 0 0\n endfacet\n", true,
+         "Zeile 2: Facette mit 2 statt 3 Ecken."},
+    };
+    for (const Case& c : cases) {
+        const std::string folder = makeWorkFolder("rtd_bad");
+        if (c.write) {
+            FILE* f = std::fopen((folder + "\\" + c.name).c_str(), "wb");
+            REQUIRE(f);
+            std::fwrite(c.content.data(), 1, c.content.size(), f);
+            std::fclose(f);
+        }
+        Program program;
+        if (!startRtd(program, folder, c.name)) {
+            endProgram(program);
+            continue;
+        }
+        const Counts picture = capture(program);
+        CHECK(countOf(picture, messagePanel) > 100);
+        CHECK(countOf(picture, RGB(255, 255, 255)) > 10);  // the text on it
+        const std::string caption = windowText(program.window);
+        if (caption.find(c.message) == std::string::npos) recordFailure(std::string(c.name) + ": caption " + caption, __FILE__, __LINE__);
+        CHECK(!findMessageBox(program, 100));
+        CHECK_EQ(closeProgram(program), 0L);
+        endProgram(program);
+    }
+}
+
+SCENARIO(rtd_facetgen_runs_it_and_deletes_the_file_after_it_closes)
+{
+    const std::string folder = sceneFolder("rtd_road");
+    // The command interpreter finds the viewer in the current folder, as a user's
+    // installation folder holds it.
+    copyFile(runFolder + "\\rtd.exe", folder + "\\rtd.exe");
+    CreateDirectoryA((folder + "\\loesungen").c_str(), nullptr);
+    copyFile(folder + "\\s.pos", folder + "\\loesungen\\kubo_puzzle_000017c.pos");
+    const std::string slp = folder + "\\loesungen\\kubo_puzzle_000017c.slp";
+    std::string line = "\"" + runFolder + "\\facetgen.exe\" -d loesungen\\kubo_puzzle_000017c.pos";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION converter = {};
+    REQUIRE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, folder.c_str(),
+                           &startup, &converter));
+    HWND viewer = nullptr;
+    for (int i = 0; i < 300 && !viewer; i++) {
+        viewer = FindWindowA(rtdClass, nullptr);
+        if (viewer && !IsWindowVisible(viewer)) viewer = nullptr;  // still starting
+        if (!viewer) Sleep(50);
+    }
+    CHECK(viewer != nullptr);
+    if (viewer) {
+        CHECK(windowText(viewer).find("loesungen\\kubo_puzzle_000017c.slp") != std::string::npos);
+        CHECK(fileExists(slp));
+        CHECK(WaitForSingleObject(converter.hProcess, 300) == WAIT_TIMEOUT);  // facetgen waits
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+    }
+    CHECK(WaitForSingleObject(converter.hProcess, 15000) == WAIT_OBJECT_0);
+    CHECK(!fileExists(slp));
+    TerminateProcess(converter.hProcess, 99);
+    CloseHandle(converter.hProcess);
+    CloseHandle(converter.hThread);
+    Program cleanup;
+    cleanup.workFolder = folder;
+    endProgram(cleanup);
+}

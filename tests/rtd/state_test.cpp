@@ -1,0 +1,174 @@
+// The visibility state with the build-up mode and the number keys, the two text tables,
+// and the command line with the BMP encoding.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "rtd/options.h"
+#include "rtd/texts.h"
+#include "rtd/visibility.h"
+
+TEST(Visibility, MenuEntriesAndKeysHideAndShowSolids)
+{
+    Visibility v = allShown(4);
+    toggleSolid(v, 2);
+    toggleSolid(v, 9);  // no such solid: nothing
+    toggleSolid(v, -1);
+    EXPECT_EQ(v.shown, (std::vector<bool>{true, true, false, true}));
+    showOnly(v, 3);
+    EXPECT_EQ(v.shown, (std::vector<bool>{false, false, false, true}));
+    showOnly(v, -1);  // nothing under the mouse: unchanged
+    EXPECT_EQ(v.shown, (std::vector<bool>{false, false, false, true}));
+    showAll(v);
+    EXPECT_EQ(v.shown, (std::vector<bool>(4, true)));
+    hideAll(v);
+    EXPECT_EQ(v.shown, (std::vector<bool>(4, false)));
+
+    EXPECT_EQ(solidForNumberKey('1', false), 0);
+    EXPECT_EQ(solidForNumberKey('9', false), 8);
+    EXPECT_EQ(solidForNumberKey('0', false), 9);
+    EXPECT_EQ(solidForNumberKey('1', true), 10);
+    EXPECT_EQ(solidForNumberKey('2', true), 11);
+    EXPECT_EQ(solidForNumberKey('3', true), -1);
+    EXPECT_EQ(solidForNumberKey('A', false), -1);
+}
+
+TEST(Visibility, BuildUpAddsSolidsInOrderOnTopOfTheChecks)
+{
+    Visibility v = allShown(3);
+    const std::vector<int> order = {2, 0, 1};
+    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{true, true, true}));
+    buildUpStep(v, +1);  // Page Down starts with the first solid of the order
+    EXPECT_EQ(v.buildUpCount, 1);
+    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{false, false, true}));
+    buildUpStep(v, +1);
+    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{true, false, true}));
+    toggleSolid(v, 0);  // hidden stays hidden in the build-up
+    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{false, false, true}));
+    toggleSolid(v, 0);
+    for (int i = 0; i < 5; i++) buildUpStep(v, +1);
+    EXPECT_EQ(v.buildUpCount, 3);
+    for (int i = 0; i < 5; i++) buildUpStep(v, -1);
+    EXPECT_EQ(v.buildUpCount, 0);
+    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{false, false, false}));
+    endBuildUp(v);
+    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{true, true, true}));
+    buildUpStep(v, -1);  // Page Up starts from all solids and takes the last away
+    EXPECT_EQ(v.buildUpCount, 2);
+    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{true, false, true}));
+}
+
+TEST(Texts, BothTablesAreCompleteAndCodePage1252)
+{
+    for (Language l : {Language::german, Language::english}) {
+        for (int i = 0; i < int(Text::textCount); i++) {
+            const char* s = text(l, Text(i));
+            ASSERT_NE(s, nullptr);
+            EXPECT_GT(std::strlen(s), 0u) << i;
+            // No UTF-8 sequence slipped in: a lead byte 0xC2..0xF4 followed by 0x80..0xBF.
+            for (const char* p = s; *p && p[1]; p++) {
+                const unsigned char a = (unsigned char)p[0], b = (unsigned char)p[1];
+                EXPECT_FALSE(a >= 0xC2 && a <= 0xF4 && b >= 0x80 && b <= 0xBF) << i;
+            }
+        }
+    }
+    EXPECT_STREQ(text(Language::german, Text::menuObjects), "&Objektdarstellung");
+    EXPECT_STREQ(text(Language::german, Text::menuLanguage), "&Sprache");
+    EXPECT_EQ(std::string(text(Language::german, Text::showAllSolids)).find("alle &einblenden"), 0u);
+    EXPECT_EQ(std::string(text(Language::german, Text::hideAllSolids)).find("alle &ausblenden"), 0u);
+    EXPECT_EQ(std::string(text(Language::german, Text::onlyThisSolid)).find("&nur dieses"), 0u);
+    EXPECT_EQ(std::string(text(Language::german, Text::savePicture)).find("Bild &speichern"), 0u);
+    EXPECT_NE(std::string(text(Language::german, Text::buildUpNext)).find("n\xE4" "chster"), std::string::npos);
+    // The language entries name themselves alike in both languages.
+    EXPECT_STREQ(text(Language::german, Text::german), text(Language::english, Text::german));
+    EXPECT_STREQ(text(Language::german, Text::english), text(Language::english, Text::english));
+}
+
+TEST(Texts, HelpNamesEveryKeyOfTheMenusInBothLanguages)
+{
+    // The shortcut shown after the tab of each menu entry must appear in the help text.
+    for (Language l : {Language::german, Language::english}) {
+        const std::string help = text(l, Text::helpText);
+        for (int i = 0; i < int(Text::textCount); i++) {
+            const std::string entry = text(l, Text(i));
+            const size_t tab = entry.find('\t');
+            if (tab == std::string::npos) continue;
+            EXPECT_NE(help.find(entry.substr(tab + 1)), std::string::npos) << entry;
+        }
+        for (const char* mouse : {l == Language::german ? "linke Taste" : "left button",
+                                  l == Language::german ? "rechte Taste" : "right button",
+                                  l == Language::german ? "Rad" : "wheel"})
+            EXPECT_NE(help.find(mouse), std::string::npos) << mouse;
+    }
+}
+
+TEST(Texts, ProblemsAreDescribedWithTheirLines)
+{
+    SlpScene s;
+    s.notes = {{SlpProblem::badNumber, 12, 0}, {SlpProblem::wrongCornerCount, 30, 4}};
+    s.noteCount = 5;
+    EXPECT_EQ(describeProblems(Language::german, s, "x.slp"),
+              "Zeile 12: ung\xFCltige oder zu gro\xDF" "e Zahl.\n"
+              "Zeile 30: Facette mit 4 statt 3 Ecken.\n"
+              "... und 3 weitere Probleme.");
+    EXPECT_EQ(describeNote(Language::english, {SlpProblem::cannotOpen, 0, 0}, "a b.slp"),
+              "The file 'a b.slp' cannot be read.");
+    EXPECT_EQ(solidMenuName(Language::german, "", 6), "Baustein 7");
+    EXPECT_EQ(solidMenuName(Language::english, "", 6), "Piece 7");
+    EXPECT_EQ(solidMenuName(Language::german, "R&D\tteil", 0), "R&&D teil");
+    EXPECT_EQ(solidMenuName(Language::german, std::string(200, 'a'), 0).size(), 63u);
+}
+
+TEST(Options, CommandLineForms)
+{
+    Options o = parseOptions({"loesungen\\kubo.slp"});
+    EXPECT_EQ(o.fileName, "loesungen\\kubo.slp");
+    EXPECT_TRUE(o.pictureName.empty());
+    EXPECT_TRUE(o.badOption.empty());
+    EXPECT_TRUE(o.edges);
+    EXPECT_FALSE(o.flat);
+
+    o = parseOptions({"-o", "p.bmp", "-w", "320", "-h", "200", "-flat", "-noedges", "a.slp"});
+    EXPECT_EQ(o.pictureName, "p.bmp");
+    EXPECT_EQ(o.width, 320);
+    EXPECT_EQ(o.height, 200);
+    EXPECT_TRUE(o.flat);
+    EXPECT_FALSE(o.edges);
+    EXPECT_EQ(o.fileName, "a.slp");
+
+    // The converter passes names unquoted: words after the name belong to it.
+    o = parseOptions({"My", "Files\\x.slp"});
+    EXPECT_EQ(o.fileName, "My Files\\x.slp");
+
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"-w", "0", "a.slp"}, {"-w", "x", "a.slp"}, {"-h"}, {"-q", "a.slp"},
+                                               {"-w", "99999", "a.slp"}}) {
+        o = parseOptions(bad);
+        EXPECT_FALSE(o.badOption.empty()) << bad[0];
+    }
+    EXPECT_TRUE(parseOptions({}).fileName.empty());
+}
+
+TEST(Options, BmpFileLayoutAndPictureNames)
+{
+    // 2 x 2 pixels, bottom row red, green; top row blue, white.
+    const std::vector<uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+    const std::vector<uint8_t> bmp = encodeBmp(2, 2, rgb);
+    ASSERT_EQ(bmp.size(), 54u + 2 * 8);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[1], 'M');
+    EXPECT_EQ(bmp[2] | bmp[3] << 8, 70);
+    EXPECT_EQ(bmp[10], 54);
+    EXPECT_EQ(bmp[18], 2);
+    EXPECT_EQ(bmp[22], 2);
+    EXPECT_EQ(bmp[28], 24);
+    // First stored row is the bottom one, in BGR order, padded to 8 bytes.
+    const std::vector<uint8_t> rows(bmp.begin() + 54, bmp.end());
+    EXPECT_EQ(rows, (std::vector<uint8_t>{0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}));
+    EXPECT_TRUE(encodeBmp(0, 5, {}).empty());
+    EXPECT_TRUE(encodeBmp(2, 2, {1, 2, 3}).empty());
+
+    EXPECT_EQ(pictureNameFor("loesungen\\kubo_puzzle_000017c.slp"), "loesungen\\kubo_puzzle_000017c.bmp");
+    EXPECT_EQ(pictureNameFor("a.b\\noext"), "a.b\\noext.bmp");
+    EXPECT_EQ(pictureNameFor(".slp"), "rtd.bmp");
+}
