@@ -483,6 +483,8 @@ bool saveScreenBmp(const std::string& path)
         std::fwrite(row.data(), 1, row.size(), file);
     }
     std::fclose(file);
+    return true;
+}
 
 bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,
                       const char* windowClass)
