@@ -89,3 +89,10 @@ int runFacetgen(int argc, char** argv)
     }
     return 0;
 }
+
+int checkStandardOutput(int exitCode)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return exitCode;
+    std::fputs("Die Standardausgabe kann nicht geschrieben werden!\n", stderr);
+    return 1;
+}

@@ -9,3 +9,7 @@ void printUsage();
 // The whole run except the console code page: exit code 1 without arguments or with an
 // unusable map file at the first placement file, 0 otherwise.
 int runFacetgen(int argc, char** argv);
+
+// Flushes standard output: when what was written there did not arrive, says so on the
+// standard error stream and gives exit code 1, otherwise exitCode.
+int checkStandardOutput(int exitCode);

@@ -2,6 +2,7 @@
 #include "facetgen/convert.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -38,9 +39,49 @@ PlacementLineKind parsePlacementLine(const char* line, PlacementLine& parsed)
     parsed.pieceNumber = -1;
     if (!scanInt(p, parsed.pieceNumber) || parsed.pieceNumber < 0)
         return PlacementLineKind::skipped;
-    for (float& value : parsed.placement.e)
+    bool inRange = true;
+    for (float& value : parsed.placement.e) {
         if (!scanFloat(p, value)) return PlacementLineKind::incomplete;
-    return PlacementLineKind::placement;
+        inRange = inRange && std::isfinite(value);
+    }
+    return inRange ? PlacementLineKind::placement : PlacementLineKind::outOfRange;
+}
+
+namespace {
+
+bool isFinite(const FloatTransform& t)
+{
+    for (float v : t.e)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool formViewerCommand(const char* viewerProgram, const char* slpName,
+                       CommandInterpreter interpreter, std::string& command)
+{
+    command = viewerProgram;
+    command += ' ';
+    if (interpreter == CommandInterpreter::posixShell) {
+        // Inside single quotes the shell takes every byte as it is; a single quote itself
+        // ends the quoting, is given escaped, and the quoting starts again.
+        command += '\'';
+        for (const char* c = slpName; *c; c++) {
+            if (*c == '\'')
+                command += "'\\''";
+            else
+                command += *c;
+        }
+        command += '\'';
+        return true;
+    }
+    for (const char* c = slpName; *c; c++) {
+        const unsigned char u = static_cast<unsigned char>(*c);
+        if (u < 0x20 || u == 0x7F || *c == '"' || *c == '%' || *c == '!') return false;
+    }
+    command = "\"" + command + '"' + slpName + "\"\"";
+    return true;
 }
 
 void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName)
@@ -55,6 +96,12 @@ void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName)
             std::fprintf(stderr,
                          "Baustein Nr. %d: Zeile hat keine zw\xF6lf Zahlen, \xFC"
                          "bergangen!\n",
+                         parsed.pieceNumber);
+            continue;
+        case PlacementLineKind::outOfRange:
+            std::fprintf(stderr,
+                         "Baustein Nr. %d: Zeile enth\xE4lt eine ung\xFCltige Zahl (nan, inf "
+                         "oder au\xDF" "erhalb der einfachen Genauigkeit), \xFC" "bergangen!\n",
                          parsed.pieceNumber);
             continue;
         case PlacementLineKind::placement: break;
@@ -72,6 +119,14 @@ void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName)
             continue;
         }
         const FloatTransform r = composeFloat(parsed.placement, entry->transform);
+        // Finite factors can still have a product beyond single precision.
+        if (!isFinite(r)) {
+            std::fprintf(stderr,
+                         "Baustein Nr. %d: Transformation ergibt Zahlen au\xDF" "erhalb der "
+                         "einfachen Genauigkeit, \xFC" "bergangen!\n",
+                         parsed.pieceNumber);
+            continue;
+        }
         writeTransformedMesh(out, entry->gridScale, entry->meshFileName, r);
     }
 }
@@ -103,6 +158,19 @@ void convertPlacementFile(const char* name, const Settings& settings)
     }
     std::fprintf(stderr, "%s -> %s ...\n", name, slpName);
 
+    // The viewer command is formed before anything is written, so that a name that
+    // cannot be handed over safely leaves no SLP file behind.
+    std::string command;
+    if (settings.viewerProgram[0] != '\0' &&
+        !formViewerCommand(settings.viewerProgram, slpName, hostInterpreter(), command)) {
+        std::fprintf(stderr,
+                     "Dateiname '%s' enth\xE4lt ein Zeichen, das der Befehlsinterpreter "
+                     "auswerten w\xFCrde (\", %%, ! oder ein Steuerzeichen), nicht "
+                     "umgesetzt!\n",
+                     name);
+        return;
+    }
+
     std::FILE* in = isDirectory(name) ? nullptr : std::fopen(name, "r");
     if (!in) {
         std::fprintf(stderr, "Datei '%s' nicht lesbar!\n", name);
@@ -125,12 +193,9 @@ void convertPlacementFile(const char* name, const Settings& settings)
     std::fclose(in);
 
     if (settings.viewerProgram[0] == '\0') return;
-    // 259 + 1 + 259 characters always fit.
-    char command[2 * nameBufferSize];
-    std::snprintf(command, sizeof command, "%s %s", settings.viewerProgram, slpName);
     // Whatever the viewer writes must come after what this program has written so far.
     std::fflush(nullptr);
-    const int ignored = std::system(command);
+    const int ignored = std::system(command.c_str());
     (void)ignored;
     if (settings.deleteAfterViewing) std::remove(slpName);
 }

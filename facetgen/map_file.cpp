@@ -2,6 +2,8 @@
 // and copying a piece mesh transformed.
 #include "facetgen/map_file.h"
 
+#include <cfloat>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -14,11 +16,15 @@ MapLine parseMapLine(const char* line, MapLineFields& fields)
 {
     const char* p = line;
     if (!scanInt(p, fields.pieceNumber)) return MapLine::ignored;
-    for (float& value : fields.transform.e)
+    bool inRange = true;
+    for (float& value : fields.transform.e) {
         if (!scanFloat(p, value)) return MapLine::ignored;
+        inRange = inRange && std::isfinite(value);
+    }
     if (!scanFloat(p, fields.gridScale)) return MapLine::ignored;
+    inRange = inRange && std::isfinite(fields.gridScale);
     switch (scanWord(p, fields.meshFileName, sizeof fields.meshFileName)) {
-    case WordScan::ok: return MapLine::accepted;
+    case WordScan::ok: return inRange ? MapLine::accepted : MapLine::outOfRange;
     case WordScan::tooLong: return MapLine::nameTooLong;
     case WordScan::none: break;
     }
@@ -45,6 +51,13 @@ int readMapFile(const char* mapFileName)
             std::fprintf(stderr,
                          "Konfiguration '%s': Dateiname zu Baustein Nr. %d ist l\xE4nger "
                          "als 259 Zeichen, Zeile \xFC" "bergangen!\n",
+                         mapFileName, fields.pieceNumber);
+            break;
+        case MapLine::outOfRange:
+            std::fprintf(stderr,
+                         "Konfiguration '%s': Zeile zu Baustein Nr. %d enth\xE4lt eine "
+                         "ung\xFCltige Zahl (nan, inf oder au\xDF" "erhalb der einfachen "
+                         "Genauigkeit), \xFC" "bergangen!\n",
                          mapFileName, fields.pieceNumber);
             break;
         case MapLine::ignored: break;
@@ -84,6 +97,19 @@ void clearMapTable()
     }
 }
 
+namespace {
+
+// A double beyond single precision has no float value (the conversion would be
+// undefined): it becomes an infinity of its sign, which the callers refuse.
+float toSingle(double v)
+{
+    if (v > FLT_MAX) return HUGE_VALF;
+    if (v < -FLT_MAX) return -HUGE_VALF;
+    return float(v);
+}
+
+}  // namespace
+
 FloatTransform composeFloat(const FloatTransform& a, const FloatTransform& b)
 {
     FloatTransform r;
@@ -92,7 +118,7 @@ FloatTransform composeFloat(const FloatTransform& a, const FloatTransform& b)
             double v = double(a.e[row]) * b.e[3 * col] + double(a.e[3 + row]) * b.e[3 * col + 1] +
                        double(a.e[6 + row]) * b.e[3 * col + 2];
             if (col == 3) v += a.e[9 + row];
-            r.e[3 * col + row] = float(v);
+            r.e[3 * col + row] = toSingle(v);
         }
     }
     return r;
@@ -107,7 +133,7 @@ constexpr size_t prefixLength = sizeof normalPrefix - 1;
 bool scanThree(const char* p, float v[3])
 {
     for (int i = 0; i < 3; i++)
-        if (!scanFloat(p, v[i])) return false;
+        if (!scanFloat(p, v[i]) || !std::isfinite(v[i])) return false;
     return true;
 }
 
@@ -152,11 +178,14 @@ void transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
 void writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
                           const FloatTransform& r)
 {
-    std::FILE* mesh = std::fopen(meshFileName, "rb");
+    // A folder opens for reading on some systems and then reads as nothing at all.
+    std::FILE* mesh = isDirectory(meshFileName) ? nullptr : std::fopen(meshFileName, "rb");
     if (!mesh) {
         std::fprintf(stderr, "Kann Datei '%s' nicht lesen!\n", meshFileName);
         return;
     }
     transformMeshStream(mesh, out, gridScale, r);
+    // A read that broke off leaves the piece incomplete; that must not pass unnoticed.
+    if (std::ferror(mesh)) std::fprintf(stderr, "Kann Datei '%s' nicht lesen!\n", meshFileName);
     std::fclose(mesh);
 }

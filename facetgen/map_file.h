@@ -30,7 +30,7 @@ struct MapEntry {
 // per run and kept until the process ends.
 extern MapEntry* mapTable;
 
-enum class MapLine { ignored, accepted, nameTooLong };
+enum class MapLine { ignored, accepted, nameTooLong, outOfRange };
 
 struct MapLineFields {
     int32_t pieceNumber;
@@ -40,7 +40,9 @@ struct MapLineFields {
 };
 
 // "%d%f%f%f%f%f%f%f%f%f%f%f%f%f%s": accepted only when all fifteen fields are there. A
-// mesh name that does not fit 259 characters is reported, not cut into another name.
+// mesh name that does not fit 259 characters is reported, not cut into another name; so
+// is a line whose transform or grid scale holds nan, an infinity or a number beyond
+// single precision.
 MapLine parseMapLine(const char* line, MapLineFields& fields);
 
 // Reads the map file into mapTable: 0, or -1 with a message when it cannot be opened.
@@ -54,12 +56,13 @@ const MapEntry* findMapEntry(int32_t pieceNumber);
 // and the fuzzer do between runs.
 void clearMapTable();
 
-// a after b: the columns and translation of b carried by a, rounded to single precision.
+// a after b: the columns and translation of b carried by a, rounded to single precision
+// (a result beyond it becomes an infinity).
 FloatTransform composeFloat(const FloatTransform& a, const FloatTransform& b);
 
 // One piece of a mesh line (at most 99 bytes, NUL-terminated at length): a normal or
-// vertex line with three readable numbers is rewritten transformed, with CR LF; anything
-// else, including such a line with fewer than three numbers, is appended unchanged.
+// vertex line with three readable finite numbers is rewritten transformed, with CR LF;
+// anything else, including such a line with fewer than three, is appended unchanged.
 void transformMeshPiece(const char* piece, size_t length, float gridScale,
                         const FloatTransform& r, std::string& out);
 
@@ -67,6 +70,7 @@ void transformMeshPiece(const char* piece, size_t length, float gridScale,
 void transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
                          const FloatTransform& r);
 
-// Opens the mesh file and copies it transformed; a message when it cannot be read.
+// Opens the mesh file and copies it transformed; a message when it cannot be read (a
+// folder counts as unreadable).
 void writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
                           const FloatTransform& r);

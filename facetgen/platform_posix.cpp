@@ -19,3 +19,5 @@ bool isDirectory(const char* name)
     struct stat s;
     return stat(name, &s) == 0 && S_ISDIR(s.st_mode);
 }
+
+CommandInterpreter hostInterpreter() { return CommandInterpreter::posixShell; }

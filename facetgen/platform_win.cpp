@@ -55,3 +55,5 @@ bool isDirectory(const char* name)
     const DWORD attributes = GetFileAttributesA(name);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+CommandInterpreter hostInterpreter() { return CommandInterpreter::cmd; }

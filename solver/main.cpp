@@ -26,6 +26,26 @@ const char folderSeparator = '/';
 
 using Clock = std::chrono::steady_clock;
 
+// Standard output that cannot be written (a full disk behind a redirection) is reported
+// once on the standard error stream, and the run ends with exit code 1.
+bool outputFailureReported = false;
+
+bool standardOutputFailed()
+{
+    errno = 0;
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (failed && !outputFailureReported) {
+        std::fprintf(stderr, "Fehler: Die Standardausgabe kann nicht geschrieben werden: %s.\n",
+                     fileErrorText(errno ? errno : EIO).c_str());
+        outputFailureReported = true;
+    }
+    return failed;
+}
+
+// Detail lines of the check beyond this many are only counted: a table of one record
+// repeated would otherwise print a line for each of its copies.
+constexpr uint64_t maxFaultLines = 1000;
+
 double secondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -69,9 +89,18 @@ int runSolve(int threads)
                 "jede Lösung in einer ihrer vier Lagen a bis d) mit %d Thread%s und schreibe sie nach\n"
                 "%s\n",
                 threads, threads == 1 ? "" : "s", where.c_str());
-    std::fflush(stdout);
+    // Nobody would learn how the run went: better not to replace a table then.
+    if (standardOutputFailed()) return 1;
 
     TableWriter writer = createTable(solutionTableName);
+    if (writer.busy) {
+        std::fprintf(stderr,
+                     "Fehler: In die Lösungstabelle \"%s\" schreibt gerade ein anderes Programm "
+                     "(läuft schon ein kubo_puzzle_erg in diesem Ordner?).\nDiese Berechnung wird "
+                     "nicht gestartet; die Tabelle bleibt, wie sie ist.\n",
+                     where.c_str());
+        return 1;
+    }
     if (!writer.file) {
         std::fprintf(stderr, "Fehler: Die Lösungstabelle \"%s\" kann nicht angelegt werden: %s.\n",
                      where.c_str(), fileErrorText(writer.error).c_str());
@@ -135,6 +164,7 @@ int runCheck(const std::string& path)
     std::fflush(stdout);
 
     TableChecker checker = makeTableChecker();
+    uint64_t faultLines = 0;
     std::vector<unsigned char> buffer(size_t(recordSize) * 4096);
     size_t held = 0;  // bytes in buffer not yet checked
     uint64_t bytes = 0;
@@ -145,7 +175,7 @@ int runCheck(const std::string& path)
         const size_t whole = held / recordSize * recordSize;
         for (size_t at = 0; at < whole; at += recordSize)
             for (const CheckFault& fault : checkNextRecord(checker, decodeRecord(&buffer[at])))
-                std::printf("%s\n", faultText(fault).c_str());
+                if (++faultLines <= maxFaultLines) std::printf("%s\n", faultText(fault).c_str());
         std::copy(buffer.begin() + long(whole), buffer.begin() + long(held), buffer.begin());
         held -= whole;
         if (got == 0) break;
@@ -158,6 +188,9 @@ int runCheck(const std::string& path)
         return 1;
     }
 
+    if (faultLines > maxFaultLines)
+        std::printf("... und %s weitere Befunde, die hier nicht einzeln aufgeführt sind.\n",
+                    formatCount(faultLines - maxFaultLines).c_str());
     std::printf("%s Datensätze (%s Bytes).\n", formatCount(checker.records).c_str(),
                 formatCount(bytes).c_str());
     if (held)
@@ -206,7 +239,7 @@ int main(int argc, char** argv)
         exitCode = runSolve(options.threads);
         break;
     }
-    std::fflush(stdout);
+    if (standardOutputFailed()) exitCode = 1;
     restoreConsole();
     return exitCode;
 }

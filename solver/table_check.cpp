@@ -73,15 +73,14 @@ std::vector<CheckFault> checkNextRecord(TableChecker& checker, const SolutionRec
             toCanonical = v;
         }
     }
-    std::vector<std::pair<uint64_t, int>>& members = checker.orbits[canonical];
-    for (const auto& earlier : members) {
+    const auto first = checker.orbits.emplace(canonical, std::make_pair(number, toCanonical));
+    if (!first.second) {
         // Half turns compose like the indices' exclusive or (b then c is d, and so on).
         CheckFault* f = fault(FaultKind::variantPair, -1);
-        f->earlierRecord = earlier.first;
-        f->variant = earlier.second ^ toCanonical;
+        f->earlierRecord = first.first->second.first;
+        f->variant = first.first->second.second ^ toCanonical;
         checker.variantPairs++;
     }
-    members.push_back({number, toCanonical});
     return faults;
 }
 

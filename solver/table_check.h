@@ -1,6 +1,8 @@
 // table_check.h: the check of a solution table, record by record. Each record must place
 // all twelve pieces, each once, inside the box without overlap (and so fill it); no two
 // records may be variants of each other (one the half-turned image of the other, or equal).
+// A record that repeats an earlier one is reported once, against the first record of its
+// class, so that the check stays linear however often a record repeats.
 // The record's words are read with the model's own decoder and catalogue, as the viewer
 // reads them.
 #pragma once
@@ -19,7 +21,7 @@ enum class FaultKind {
     pieceMissing,
     outsideBox,        // the placed piece has a cell outside the box
     overlap,           // two pieces share a cell
-    variantPair,       // the record is a variant of an earlier one
+    variantPair,       // the record is a variant of the first record of its class
 };
 
 struct CheckFault {
@@ -41,10 +43,10 @@ struct TableChecker {
     BoxSymmetry symmetry;
     uint64_t records;      // records checked so far
     uint64_t faultyRecords;  // records with a fault of their own (variant pairs not counted)
-    uint64_t variantPairs;
-    // Per orbit of the valid records so far: each record's number and the half turn that
-    // takes it to the orbit's canonical filling.
-    std::unordered_map<Filling, std::vector<std::pair<uint64_t, int>>, FillingHash> orbits;
+    uint64_t variantPairs;   // records that repeat an earlier one
+    // Per orbit of the valid records so far: the first record's number and the half turn
+    // that takes it to the orbit's canonical filling.
+    std::unordered_map<Filling, std::pair<uint64_t, int>, FillingHash> orbits;
 };
 
 TableChecker makeTableChecker();

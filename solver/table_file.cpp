@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "model/solution_table.h"
+#include "solver/table_lock.h"
 
 #ifdef _WIN32
 #include <direct.h>
@@ -23,17 +24,34 @@ bool isFolder(const char* path)
 
 TableWriter createTable(const char* path)
 {
-    TableWriter writer = {nullptr, 0, 0};
+    TableWriter writer = {nullptr, 0, 0, false};
     // Opening a folder for writing fails with a reason that differs between systems;
     // this one names the real trouble.
     if (isFolder(path)) {
         writer.error = EISDIR;
         return writer;
     }
+    int fd = -1;
+    switch (openTableAlone(path, fd, writer.error)) {
+    case TableOpen::busy: writer.busy = true; return writer;
+    case TableOpen::failed:
+        if (!writer.error) writer.error = EIO;
+        return writer;
+    case TableOpen::opened: break;
+    }
     errno = 0;
-    writer.file = std::fopen(path, "wb");
+#ifdef _WIN32
+    writer.file = _fdopen(fd, "wb");
+#else
+    writer.file = fdopen(fd, "wb");
+#endif
     if (!writer.file) {
         writer.error = errno ? errno : EIO;
+#ifdef _WIN32
+        _close(fd);
+#else
+        close(fd);
+#endif
         return writer;
     }
     std::setvbuf(writer.file, nullptr, _IONBF, 0);

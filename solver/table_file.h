@@ -15,9 +15,11 @@ struct TableWriter {
     std::FILE* file;
     uint64_t recordsWritten;
     int error;  // errno of the first failure, 0 while all is well
+    bool busy;  // another solver writes the table; it was left alone
 };
 
-// Creates or empties the table. On failure error says why and file is null.
+// Creates or empties the table, which this process then writes alone until it ends. On
+// failure file is null and either busy is set or error says why.
 TableWriter createTable(const char* path);
 
 bool appendRecords(TableWriter& writer, const std::vector<SolutionRecord>& records);

@@ -14,9 +14,10 @@
 #include <sstream>
 
 RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& folder, const std::string& extraPath)
+                     const std::string& folder, const std::string& extraPath,
+                     const std::string& outputTo)
 {
-    const std::string outPath = folder + "/../" + "stdout.txt";
+    const std::string outPath = outputTo.empty() ? folder + "/../" + "stdout.txt" : outputTo;
     const std::string errPath = folder + "/../" + "stderr.txt";
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -44,9 +45,11 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
     int status = 0;
     if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
-    result.out = readFile(outPath);
     result.err = readFile(errPath);
-    std::remove(outPath.c_str());
+    if (outputTo.empty()) {
+        result.out = readFile(outPath);
+        std::remove(outPath.c_str());
+    }
     std::remove(errPath.c_str());
     return result;
 }

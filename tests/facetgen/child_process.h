@@ -10,9 +10,11 @@ struct RunResult {
     std::string out, err;
 };
 
-// Runs program with args in folder; extraPath, when given, goes before PATH.
+// Runs program with args in folder; extraPath, when given, goes before PATH. Standard
+// output goes to outputTo when given (say, /dev/full), and out then stays empty.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& folder, const std::string& extraPath = "");
+                     const std::string& folder, const std::string& extraPath = "",
+                     const std::string& outputTo = "");
 
 // A fresh empty folder under the system's temporary folder, removed by removeTree.
 std::string makeScratchFolder();

@@ -1,6 +1,7 @@
 // Tests of the converter's parsers and arithmetic, called directly.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -37,6 +38,11 @@ TEST(MapLine, AcceptsOnlyFourteenNumbersAndAName)
         {"Baustein 3 1 0 0 0 1 0 0 0 1 0 0 0 10 teil.slp\n", MapLine::ignored},
         {"\n", MapLine::ignored},
         {"", MapLine::ignored},
+        {"3 1 0 0 0 nan 0 0 0 1 0 0 0 10 teil.slp\n", MapLine::outOfRange},
+        {"3 1 0 0 0 1 0 0 0 1 0 -inf 0 10 teil.slp\n", MapLine::outOfRange},
+        {"3 1 0 0 0 1 0 0 0 1 0 0 0 1e39 teil.slp\n", MapLine::outOfRange},
+        {"3 1 0 0 0 1 0 0 0 1 0 0 0 1e-39 teil.slp\n", MapLine::accepted},
+        {"3 1 0 0 0 nan 0 0 0 1 0 0 0 10\n", MapLine::ignored},
     };
     for (const Case& c : cases) {
         MapLineFields f;
@@ -207,9 +213,69 @@ TEST(PlacementLine, NeedsANonNegativeNumberAndTwelveMore)
     EXPECT_EQ(parsePlacementLine("3 1 0 0 0 1 0 0 0 1 0 0", p), PlacementLineKind::incomplete);
     EXPECT_EQ(parsePlacementLine("3 1 0 0 0 1 0 0 0 1 0 0 x", p), PlacementLineKind::incomplete);
     EXPECT_EQ(parsePlacementLine("3", p), PlacementLineKind::incomplete);
+    for (const char* number : {"nan", "inf", "-INFINITY", "1e39", "-1e39", "nan(7)"})
+        EXPECT_EQ(parsePlacementLine(("3 1 0 0 0 1 0 0 0 1 0 " + std::string(number) + " 0").c_str(), p),
+                  PlacementLineKind::outOfRange)
+            << number;
+    EXPECT_EQ(parsePlacementLine("3 1 0 0 0 1 0 0 0 1 0 nan", p), PlacementLineKind::incomplete);
+    EXPECT_EQ(parsePlacementLine("3 3.4e38 0 0 0 1 0 0 0 1 0 0 1e-45", p), PlacementLineKind::placement);
     // A number beyond int32 is clamped rather than wrapped into a small piece number.
     EXPECT_EQ(parsePlacementLine("4294967297 1 0 0 0 1 0 0 0 1 0 0 0", p), PlacementLineKind::placement);
     EXPECT_EQ(p.pieceNumber, INT32_MAX);
+}
+
+TEST(ComposeFloat, AProductBeyondSinglePrecisionBecomesAnInfinity)
+{
+    FloatTransform big = identity;
+    big.e[0] = 1e30f;
+    big.e[9] = -1e30f;
+    const FloatTransform r = composeFloat(big, big);
+    EXPECT_EQ(r.e[0], HUGE_VALF);
+    EXPECT_EQ(r.e[9], -HUGE_VALF);
+    EXPECT_EQ(r.e[4], 1.0f);
+}
+
+TEST(MeshPiece, NonFiniteNumbersAreCopiedUnchanged)
+{
+    for (const char* line : {"      vertex nan 0 0\n", "      normal 0 1e39 0\r\n", "      vertex 0 0 -inf\n"})
+        EXPECT_EQ(transformed(line, identity, 10), line);
+}
+
+TEST(ViewerCommand, TheNameIsOneArgumentForEitherInterpreter)
+{
+    struct Case {
+        const char* viewer;
+        const char* name;
+        const char* posix;
+        const char* cmd;  // nullptr: refused
+    } cases[] = {
+        {"rtd", "a.slp", "rtd 'a.slp'", "\"rtd \"a.slp\"\""},
+        {"rtd", "my file.slp", "rtd 'my file.slp'", "\"rtd \"my file.slp\"\""},
+        {"rtd", "a;touch X;.slp", "rtd 'a;touch X;.slp'", "\"rtd \"a;touch X;.slp\"\""},
+        {"rtd", "a&echo Y&rem .slp", "rtd 'a&echo Y&rem .slp'", "\"rtd \"a&echo Y&rem .slp\"\""},
+        {"rtd", "it's.slp", "rtd 'it'\\''s.slp'", "\"rtd \"it's.slp\"\""},
+        {"rtd", "''.slp", "rtd ''\\'''\\''.slp'", "\"rtd \"''.slp\"\""},
+        {"\"C:\\Program Files\\rtd.exe\"", "loesungen\\a^(b).slp",
+         "\"C:\\Program Files\\rtd.exe\" 'loesungen\\a^(b).slp'",
+         "\"\"C:\\Program Files\\rtd.exe\" \"loesungen\\a^(b).slp\"\""},
+        {"rtd", "a\"b.slp", "rtd 'a\"b.slp'", nullptr},
+        {"rtd", "100%.slp", "rtd '100%.slp'", nullptr},
+        {"rtd", "%PATH%.slp", "rtd '%PATH%.slp'", nullptr},
+        {"rtd", "hallo!.slp", "rtd 'hallo!.slp'", nullptr},
+        {"rtd", "zeile\nzwei.slp", "rtd 'zeile\nzwei.slp'", nullptr},
+        {"rtd", "\xE4rger.slp", "rtd '\xE4rger.slp'", "\"rtd \"\xE4rger.slp\"\""},
+    };
+    for (const Case& c : cases) {
+        std::string command;
+        ASSERT_TRUE(formViewerCommand(c.viewer, c.name, CommandInterpreter::posixShell, command));
+        EXPECT_EQ(command, c.posix);
+        EXPECT_EQ(formViewerCommand(c.viewer, c.name, CommandInterpreter::cmd, command),
+                  c.cmd != nullptr)
+            << c.name;
+        if (c.cmd) {
+            EXPECT_EQ(command, c.cmd);
+        }
+    }
 }
 
 TEST(SlpName, ReplacesPosInAnyCaseAndNeverReusesTheInputName)

@@ -315,4 +315,106 @@ TEST_F(Program, TheViewerGetsTheNameAsItCameInASubfolder)
     EXPECT_EQ(listFolder(work + "/loesungen"), std::vector<std::string>{"kubo_puzzle_000017c.pos"});
 }
 
+TEST_F(Program, HostileNamesReachTheViewerAsOneArgumentAndRunNothing)
+{
+    // The stand-in viewer writes each argument on a line of its own, in brackets.
+    writeFile(bin + "/rtd", "#!/bin/sh\necho \"$# Argument(e)\" >> ../viewer.log\n"
+                            "for a in \"$@\"; do printf '[%s]\\n' \"$a\" >> ../viewer.log; done\n"
+                            "if [ -f \"$1\" ]; then echo vorhanden >> ../viewer.log; fi\n");
+    const std::string names[] = {
+        "a;touch X;.pos",    "my file.pos",     "$(touch Y).pos", "`touch Z`.pos",
+        "it's.pos",          "a'b''c.pos",      "a&echo Y&rem .pos", "a|touch P>Q.pos",
+        "*.pos",             "tab\tname.pos",   "zeile\nzwei.pos", "\\'\"$HOME.pos",
+        "  vorn und hinten .pos",
+    };
+    for (const std::string& name : names) {
+        std::remove((work + "/../viewer.log").c_str());
+        writeFile(work + "/" + name, line1);
+        const std::string slp = name.substr(0, name.size() - 4) + ".slp";
+        const RunResult r = run({"-d", name});
+        EXPECT_EQ(r.exitCode, 0) << name;
+        EXPECT_EQ(r.err, name + " -> " + slp + " ...\n") << name;
+        EXPECT_EQ(viewerLog(), "1 Argument(e)\n[" + slp + "]\nvorhanden\n") << name;
+        EXPECT_FALSE(exists(slp)) << name << ": deleted after the viewer saw it";
+        std::remove((work + "/" + name).c_str());
+    }
+    // Nothing that the names hold was run, and nothing else was left behind.
+    EXPECT_EQ(listFolder(work), (std::vector<std::string>{"facetgen.map", "m1.slp", "m2.slp"}));
+
+    // A quoted viewer program keeps working beside the quoted name.
+    writeViewer(bin + "/zeige", "zeige");
+    std::remove((work + "/../viewer.log").c_str());
+    writeFile(work + "/my file.pos", line1);
+    const RunResult quoted = run({"-L'zeige' -v", "my file.pos"});
+    EXPECT_EQ(quoted.exitCode, 0);
+    EXPECT_EQ(viewerLog(), "zeige -v my file.slp\n");
+}
+
+TEST_F(Program, AFolderNamedAsAMeshIsAnUnreadableMesh)
+{
+    mkdir((work + "/ordner.slp").c_str(), 0755);
+    writeFile(work + "/ordner.map", "1 1 0 0 0 1 0 0 0 1 0 0 0 10 ordner.slp\n"
+                                    "2 1 0 0 0 1 0 0 0 1 0 0 0 10 m2.slp\n"
+                                    "3 1 0 0 0 1 0 0 0 1 0 0 0 10 .\n");
+    writeFile(work + "/a.pos", line1 + line2 + " 3  1 0 0 0 1 0 0 0 1 0 0 0\n");
+    const RunResult r = run({"-L-", "-Mordner.map", "a.pos"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "a.pos -> a.slp ...\n"
+                     "Kann Datei 'ordner.slp' nicht lesen!\n"
+                     "Kann Datei '.' nicht lesen!\n");
+    EXPECT_EQ(read("a.slp"), slp2);
+}
+
+TEST_F(Program, NumbersBeyondSinglePrecisionAreRefused)
+{
+    const std::string bad[] = {"nan", "-nan", "inf", "-Infinity", "1e39", "-3.5e38", "NAN(0x1)"};
+    std::string pos;
+    std::string expected = "a.pos -> a.slp ...\n";
+    for (const std::string& number : bad) {
+        pos += " 1    1  0  0  0  1  0  0  0  1  2  0 " + number + "\n";
+        expected += "Baustein Nr. 1: Zeile enth\xE4lt eine ung\xFCltige Zahl (nan, inf oder "
+                    "au\xDF" "erhalb der einfachen Genauigkeit), \xFC" "bergangen!\n";
+    }
+    // Tiny numbers are zero, not an error; a finite line whose product with the map's
+    // transform leaves single precision is refused as well.
+    pos += " 2    0  1  0 -1  0  0  0  0  1  0  0  1e-50\n";
+    pos += " 1    1e30  0  0  0  1  0  0  0  1  0  0  0\n";
+    expected += "Baustein Nr. 1: Transformation ergibt Zahlen au\xDF" "erhalb der einfachen "
+                "Genauigkeit, \xFC" "bergangen!\n";
+    writeFile(work + "/a.pos", pos);
+    writeFile(work + "/gross.map", "1 1e10 0 0 0 1 0 0 0 1 0 0 0 10 m1.slp\n"
+                                   "2 1 0 0 0 1 0 0 0 1 0 0 0 10 m2.slp\n"
+                                   "5 1 0 0 0 nan 0 0 0 1 0 0 0 10 m1.slp\n"
+                                   "6 1 0 0 0 1 0 0 0 1 0 0 0 1e39 m1.slp\n"
+                                   "7 inf 0 0\n");
+    const RunResult r = run({"-L-", "-Mgross.map", "a.pos"});
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string mapLine = "Konfiguration 'gross.map': Zeile zu Baustein Nr. %: enth\xE4lt "
+                                "eine ung\xFCltige Zahl (nan, inf oder au\xDF" "erhalb der "
+                                "einfachen Genauigkeit), \xFC" "bergangen!\n";
+    std::string map5 = mapLine, map6 = mapLine;
+    map5.replace(map5.find("%:"), 2, "5");
+    map6.replace(map6.find("%:"), 2, "6");
+    EXPECT_EQ(r.err, map5 + map6 + expected);
+    EXPECT_EQ(read("a.slp"), slp2);
+    EXPECT_EQ(read("a.slp").find("nan"), std::string::npos);
+    EXPECT_EQ(read("a.slp").find("inf"), std::string::npos);
+}
+
+TEST_F(Program, OutputThatCannotBeWrittenIsReported)
+{
+    writeFile(work + "/a.pos", line1);
+    const RunResult r = runProgram(program, {"-x", "-L-", "a.pos"}, work, bin, "/dev/full");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "a.pos -> a.slp ...\nDie Standardausgabe kann nicht geschrieben werden!\n");
+    EXPECT_EQ(read("a.slp"), slp1);
+    const RunResult usageOnly = runProgram(program, {}, work, bin, "/dev/full");
+    EXPECT_EQ(usageOnly.exitCode, 1);
+    EXPECT_EQ(usageOnly.err, "Die Standardausgabe kann nicht geschrieben werden!\n");
+    // Nothing written to standard output, nothing to report.
+    const RunResult quiet = runProgram(program, {"-L-", "a.pos"}, work, bin, "/dev/full");
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.err, "a.pos -> a.slp ...\n");
+}
+
 }  // namespace

@@ -228,4 +228,93 @@ TEST(Program, FullTableIsCompleteAndPassesItsCheck)
     EXPECT_TRUE(contains(check.out, "Ergebnis: in Ordnung.")) << check.out;
 }
 
+TEST(Program, SecondSolverRefusesWhileTheFirstWrites)
+{
+    const std::string dir = makeFolder("two_solvers");
+    const std::string other = makeFolder("two_solvers_logs");
+    const std::string table = dir + "/kubo_puzzle_erg.bin";
+    auto tableSize = [&] {
+        struct stat info = {};
+        return stat(table.c_str(), &info) == 0 ? long(info.st_size) : -1L;
+    };
+    auto waitForRecords = [&] {
+        for (int i = 0; i < 600 && tableSize() < 10 * recordSize; i++)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return tableSize() >= 10 * recordSize;
+    };
+    const pid_t first = start(dir, {"-j", "1"});
+    ASSERT_TRUE(waitForRecords());
+    const long before = tableSize();
+    const ChildRun second = runIn(dir, {"-j", "1"}, other);
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(contains(second.err, "schreibt gerade ein anderes Programm")) << second.err;
+    EXPECT_GE(tableSize(), before) << "the second solver emptied the table";
+    // Readers are not kept out: the check reads the growing table.
+    const ChildRun check = runIn(dir, {"-p"}, other);
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+
+    // A solver that dies leaves the table free for the next one.
+    kill(first, SIGKILL);
+    finish(dir, first);
+    std::remove(table.c_str());  // so that the wait below sees the third solver's records
+    const pid_t third = start(dir, {"-j", "1"}, other);
+    ASSERT_TRUE(waitForRecords());
+    kill(third, SIGINT);
+    const ChildRun run = finish(other, third);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "Abgebrochen.")) << run.err;
+    EXPECT_EQ(runIn(dir, {"-p"}, other).exitCode, 0);
+}
+
+TEST(Program, CheckOfManyCopiesIsLinearAndCapped)
+{
+    const std::string dir = makeFolder("copies");
+    const std::vector<SolutionRecord> good = firstFullRecords(1);
+    ASSERT_EQ(good.size(), 1u);
+    writeTable(dir + "/kopien.bin", std::vector<SolutionRecord>(4000, good[0]));
+    const auto begin = std::chrono::steady_clock::now();
+    const ChildRun run = runIn(dir, {"-p", "kopien.bin"});
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(20));
+    EXPECT_EQ(run.exitCode, 1);
+    size_t lines = 0;
+    for (char c : run.out) lines += c == '\n';
+    EXPECT_LT(lines, 1010u);
+    EXPECT_TRUE(contains(run.out, "Datensatz 2: gleicht Datensatz 1.\n")) << run.out.substr(0, 200);
+    EXPECT_TRUE(contains(run.out, "Datensatz 1.001: gleicht Datensatz 1.\n"));
+    EXPECT_FALSE(contains(run.out, "Datensatz 1.002:"));
+    EXPECT_FALSE(contains(run.out, "gleicht Datensatz 2."));
+    EXPECT_TRUE(contains(run.out, "... und 2.999 weitere Befunde")) << run.out;
+    EXPECT_TRUE(contains(run.out, "3.999 Paare sind Varianten voneinander")) << run.out;
+}
+
+TEST(Program, OutputThatCannotBeWrittenIsReported)
+{
+    const std::string dir = makeFolder("dev_full");
+    const std::string logs = makeFolder("dev_full_logs");
+    ASSERT_EQ(symlink("/dev/full", (logs + "/stdout.txt").c_str()), 0);
+    writeTable(dir + "/kubo_puzzle_erg.bin", firstFullRecords(3));
+    // Reading /dev/full gives zeros without end: only the error stream is read back.
+    auto runToFull = [&](const std::vector<std::string>& args) {
+        const pid_t pid = start(dir, args, logs);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return ChildRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "",
+                        readFile(logs + "/stderr.txt")};
+    };
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-p"}, std::vector<std::string>{"-h"}}) {
+        const ChildRun run = runToFull(args);
+        EXPECT_EQ(run.exitCode, 1) << args[0];
+        EXPECT_TRUE(contains(run.err, "Fehler: Die Standardausgabe kann nicht geschrieben werden: "
+                                      "Der Datenträger ist voll.")) << run.err;
+    }
+    // A solve whose report nobody could read does not replace the table.
+    const ChildRun solve = runToFull({"-j", "1"});
+    EXPECT_EQ(solve.exitCode, 1);
+    EXPECT_TRUE(contains(solve.err, "Standardausgabe kann nicht geschrieben werden")) << solve.err;
+    struct stat info;
+    ASSERT_EQ(stat((dir + "/kubo_puzzle_erg.bin").c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, 3 * recordSize);
+}
+
 }  // namespace
