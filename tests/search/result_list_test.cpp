@@ -17,7 +17,7 @@ void fill(ResultList& list, uint32_t count, uint32_t firstNumber = 1)
 
 TEST(ResultList, EntryTexts)
 {
-    OwnedList list;
+    ResultList list;
     ChainRelease release_list{list};
     EXPECT_STREQ(entryText(list, 0), "");  // no head yet
     appendEntry(list, 17 | resultNoLetterBit);
@@ -36,7 +36,7 @@ TEST(ResultList, EntryTexts)
 
 TEST(ResultList, ChainGrowsAndTheCursorWalks)
 {
-    OwnedList list;
+    ResultList list;
     ChainRelease release_list{list};
     fill(list, 1000);
     EXPECT_EQ(list.blocksAllocated, 1u);
@@ -65,7 +65,7 @@ TEST(ResultList, ChainGrowsAndTheCursorWalks)
 
 TEST(ResultList, ClearKeepsAndRefillsTheBlocks)
 {
-    OwnedList list;
+    ResultList list;
     ChainRelease release_list{list};
     fill(list, 2000);
     list.selected = 5;
@@ -83,7 +83,7 @@ TEST(ResultList, ClearKeepsAndRefillsTheBlocks)
     EXPECT_EQ(list.blocksAllocated, 3u);
     EXPECT_STREQ(entryText(list, 2099), "9600");
     // A clear of a list that never had a hit is harmless.
-    OwnedList empty;
+    ResultList empty;
     ChainRelease release_empty{empty};
     clearEntries(empty);
     EXPECT_TRUE(appendEntry(empty, 1));
@@ -99,7 +99,7 @@ void* limitedAllocate(size_t bytes)
 
 TEST(ResultList, FailedAllocationDropsOnlyThatHit)
 {
-    OwnedList list;
+    ResultList list;
     ChainRelease release_list{list};
     list.allocate = limitedAllocate;
     allowedBlocks = 0;
@@ -139,7 +139,7 @@ TEST(ResultList, ScrollCodes)
 
 TEST(ResultList, StepSelection)
 {
-    OwnedList list;
+    ResultList list;
     ChainRelease release_list{list};
     list.page = 10;
     EXPECT_FALSE(stepSelection(list, 1).moves);  // no hits
@@ -174,7 +174,7 @@ TEST(ResultList, StepSelection)
 
 TEST(ResultList, ClickPicksTheLine)
 {
-    OwnedList list;
+    ResultList list;
     ChainRelease release_list{list};
     list.page = 10;
     fill(list, 25);

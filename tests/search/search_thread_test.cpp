@@ -39,7 +39,7 @@ struct FakeWindow {
     bool closing = false;
 
     // Window-side state, touched only by the test's thread.
-    OwnedList list;
+    ResultList list;
     ChainRelease releaseList{list};
     std::string caption = "Suchen";
     uint32_t statusTotal = 0, statusRecords = 0;
