@@ -116,21 +116,7 @@ void dispatchCommand(HWND window, int notification, int id, LPARAM control)
     case idPreviousSolution: stepAndLoad(window, -1); break;
     case idRotations: toggleRotations(); break;
     case idSearch: startSearch(window); break;
-    case idAddHit:
-        // The search thread passes the hit itself in place of a control handle.
-        appendResult(static_cast<unsigned long>(control));
-        updateResultScrollbar();
-        if (resultTop + layout.visibleLines >= resultTotal) invalidate(window, layout.listRect);
-        break;
-    case idClearHits:
-        clearResults();
-        resultTop = 0;
-        updateResultScrollbar();
-        break;
-    case idSuspendSearch:
-        SuspendThread(searchThread);
-        searchSuspendCount++;
-        break;
+    case idAddHit: case idClearHits: case idSuspendSearch: onSearchThreadCommand(window, id, control); break;
     case idPreviousHit: selectRelative(-1); break;
     case idNextHit: selectRelative(+1); break;
     default:

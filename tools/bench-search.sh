@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The filter search under Wine on the real table (made once by the release solver and kept
+# in the release build): the time of one selective pass with rotations and the hits per
+# second of a pass in which every record is a hit in all four variants, medians of five
+# passes, timed by tests/gui/search_bench.cpp. Fails only on a wrong hit count.
+#   bench-search.sh RELEASE_BUILD WIN_BUILD RUN_FOLDER
+set -euo pipefail
+release=$(cd "${1:?usage: tools/bench-search.sh RELEASE_BUILD WIN_BUILD RUN_FOLDER}" && pwd)
+win=$(cd "${2:?}" && pwd)
+run=$(cd "${3:?}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+gui=$here/../tests/gui
+
+table_dir=$release/search-bench
+table=$table_dir/kubo_puzzle_erg.bin
+if [ ! -s "$table" ]; then
+  mkdir -p "$table_dir"
+  echo "== making the real table with the release solver (once)"
+  (cd "$table_dir" && "$release/solver/kubo_puzzle_erg" >solver.log)
+fi
+
+# A prefix of its own, so that the benchmark never stops the wineserver of a test run.
+prefix=$(dirname "$win")/wineprefix-bench
+"$gui/wine-env.sh" prefix "$prefix"
+export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=C.UTF-8
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64)
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+to_windows() { printf 'Z:%s' "${1//\//\\}"; }
+
+inner=$(mktemp)
+trap 'rm -f "$inner"; "$wineserver" -k >/dev/null 2>&1 || true' EXIT
+cat >"$inner" <<INNER
+#!/usr/bin/env bash
+"$wineserver" -p >/dev/null 2>&1
+"$wine" cmd /c exit >/dev/null 2>&1 || true
+status=0
+"$wine" "$(to_windows "$win/tests/gui/kubo_search_bench.exe")" "$(to_windows "$run")" "$(to_windows "$table")" 5 || status=\$?
+"$wineserver" -k >/dev/null 2>&1 || true
+exit \$status
+INNER
+chmod +x "$inner"
+echo "== filter search under Wine"
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$inner"
