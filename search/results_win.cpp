@@ -24,6 +24,32 @@ static void setHitStatus(uint32_t total, uint32_t number)
     SetWindowTextA(controlWindows[slotHitStatus], text);
 }
 
+// While batches arrive the status line and the scrollbar are only marked for painting:
+// a static paints itself inside SetWindowText, and a scrollbar inside SetScrollInfo, which
+// under Wine costs milliseconds a batch. The paint then comes once the batches pause.
+static void setHitStatusDeferred(uint32_t total, uint32_t number)
+{
+    HWND status = controlWindows[slotHitStatus];
+    SendMessageA(status, WM_SETREDRAW, FALSE, 0);
+    setHitStatus(total, number);
+    SendMessageA(status, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(status, nullptr, TRUE);
+}
+
+static void setResultScrollbar(BOOL redraw)
+{
+    syncPage();
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = int(resultList.total) - 1;
+    info.nPage = UINT(resultList.page < 0 ? 0 : resultList.page);
+    info.nPos = resultList.top;
+    SetScrollInfo(controlWindows[slotHitScrollbar], SB_CTL, &info, redraw);
+    if (!redraw) InvalidateRect(controlWindows[slotHitScrollbar], nullptr, FALSE);
+}
+
 static void clearResults()
 {
     clearEntries(resultList);
@@ -46,10 +72,10 @@ void appendHitBatch(HWND window, const HitBatch& batch)
         }
     if (appended) {
         updateHitButtons();
-        setHitStatus(resultList.total, lastNumber);
+        setHitStatusDeferred(resultList.total, lastNumber);
     }
     if (batch.count > 0) {
-        updateResultScrollbar();
+        setResultScrollbar(FALSE);
         if (int64_t(resultList.top) + layout.visibleLines > int64_t(before)) invalidate(window, layout.listRect);
     }
     if (batch.passEnded) {
@@ -65,18 +91,7 @@ void clearHitList()
     updateResultScrollbar();
 }
 
-void updateResultScrollbar()
-{
-    syncPage();
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMin = 0;
-    info.nMax = int(resultList.total) - 1;
-    info.nPage = UINT(resultList.page < 0 ? 0 : resultList.page);
-    info.nPos = resultList.top;
-    SetScrollInfo(controlWindows[slotHitScrollbar], SB_CTL, &info, TRUE);
-}
+void updateResultScrollbar() { setResultScrollbar(TRUE); }
 
 static void setScrollPosition()
 {

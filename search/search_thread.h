@@ -16,7 +16,7 @@
 
 #include "search/result_list.h"
 
-constexpr uint32_t hitBatchCapacity = 1024;
+constexpr uint32_t hitBatchCapacity = 4096;
 constexpr uint32_t hitBatchMaxAgeMs = 20;
 constexpr uint32_t idlePauseMs = 350;
 
