@@ -98,6 +98,15 @@ readme_covers_the_release() {
       "Pos1" "Zifferntasten"; do
     grep -q "$phrase" <<<"$text" || { echo "nothing about \"$phrase\""; return 1; }
   done
+  # Every key of the viewer's own help list is in the read-me's key column.
+  local column key
+  column=$(sed -n '/^Bedienung des 3D-Betrachters/,/^Dateien in diesem Ordner/p' <<<"$text" | cut -c5-32)
+  while IFS= read -r key; do
+    [ "$key" = "1 ... 9" ] && key="1 bis 9"
+    grep -qF -- " $key " <<<"$(sed 's#^# #; s#$# #; s#,# #g' <<<"$column")" ||
+      { echo "the viewer's key \"$key\" is not in LIESMICH.txt"; return 1; }
+  done < <(sed -n '/"Tasten:\\n"/,/Alt+F4/p' "$source_dir/rtd/texts.cpp" | sed -n '1,/Alt+F4/p' |
+             sed -n 's/^ *"  \([^:]*\):.*/\1/p' | sed 's# / #\n#g; s#, #\n#g')
 }
 
 # ---- the run ------------------------------------------------------------------------------
