@@ -120,6 +120,8 @@ ConsoleRun runConsole(const std::string& commandLine, const std::string& folder,
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 bool copyFile(const std::string& from, const std::string& to);
+// True while another process holds the file open: then it cannot be opened exclusively.
+bool heldOpenElsewhere(const std::string& path);
 
 // ---- screen captures ----------------------------------------------------------------------
 
