@@ -355,6 +355,18 @@ SCENARIO(hit_list_clicks_steps_and_scrolling)
     CHECK_EQ(closeProgram(program), 0L);
 }
 
+// A pass with rotations for piece 1 on 1,0,0 over a new table, and once its first hits are
+// listed, "alle Filter löschen" while it runs.
+static bool clearAllCriteriaDuringAPass(Program& program, const char* tag, int records)
+{
+    if (!startOnTable(program, tag, records, true)) return false;
+    setFirstField(program, "1,0,0");
+    pressSearch(program);
+    if (!waitForFirstHits(program, 10000)) return false;
+    PostMessageA(program.window, WM_COMMAND, idClearFilters, 0);
+    return settle(program);
+}
+
 // A second press during a pass clears the list and starts again from record 1: the list
 // then holds exactly the new pass's hits, and no pass keeps the table open.
 SCENARIO(search_restart_during_a_pass)
@@ -362,13 +374,8 @@ SCENARIO(search_restart_during_a_pass)
     RunningProgram run;
     Program& program = run.program;
     const int records = 500000;
-    REQUIRE(startOnTable(program, "restart", records, true));
-    setFirstField(program, "1,0,0");
-    pressSearch(program);
-    REQUIRE(waitForFirstHits(program, 10000));
     // Without criteria every later record is a hit four times: the pass runs for seconds.
-    PostMessageA(program.window, WM_COMMAND, idClearFilters, 0);
-    settle(program);
+    REQUIRE(clearAllCriteriaDuringAPass(program, "restart", records));
     const DWORD waitStart = GetTickCount();
     while (hitsSoFar(program) < 100000 && searchCaption(program) == "Suche ..." && GetTickCount() - waitStart < 20000)
         Sleep(5);
@@ -395,12 +402,7 @@ SCENARIO(clearing_all_criteria_during_a_pass)
     RunningProgram run;
     Program& program = run.program;
     const int records = 500000;
-    REQUIRE(startOnTable(program, "clearing", records, true));
-    setFirstField(program, "1,0,0");
-    pressSearch(program);
-    REQUIRE(waitForFirstHits(program, 10000));
-    PostMessageA(program.window, WM_COMMAND, idClearFilters, 0);
-    settle(program);
+    REQUIRE(clearAllCriteriaDuringAPass(program, "clearing", records));
     REQUIRE(waitForPassEnd(program, 120000));
     // The clear changed the criteria after the pass began.
     CHECK_EQ(searchCaption(program), std::string("Suchen!"));
