@@ -12,7 +12,7 @@
 #include "launch/placement_file.h"
 #include "model/solution_table.h"
 #include "shell/command_ids.h"
-#include "tests/dist/screen_capture.h"
+#include "tests/gui/screen_capture.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ std::string editText(HWND edit)
 bool shoot(HWND window, const std::string& path)
 {
     Sleep(800);  // the last repaint
-    ScreenCapture capture;
+    Capture capture;
     if (!captureScreen(windowRectOnScreen(window), capture) || !writeBmp(path, capture)) {
         std::fprintf(stderr, "screenshot: cannot write %s\n", path.c_str());
         return false;

@@ -409,92 +409,19 @@ bool heldOpenElsewhere(const std::string& path)
 
 bool copyFile(const std::string& from, const std::string& to) { return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; }
 
-COLORREF Capture::at(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
-    const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
-static bool grabScreen(int left, int top, int width, int height, std::vector<uint32_t>& into)
-{
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY) != 0;
-        GdiFlush();
-        const uint32_t* p = static_cast<const uint32_t*>(bits);
-        into.assign(p, p + size_t(width) * size_t(height));
-        for (uint32_t& v : into) v &= 0xFFFFFF;
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
+// A capture's point (x, y) is the client point (x, y).
 Capture captureClient(HWND window)
 {
     Capture capture;
-    const SIZE size = clientSize(window);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    capture.width = size.cx;
-    capture.height = size.cy;
-    std::vector<uint32_t> previous;
-    for (int attempt = 0; attempt < 40; attempt++) {
-        if (!grabScreen(origin.x, origin.y, size.cx, size.cy, capture.pixels)) break;
-        if (capture.pixels == previous) return capture;
-        previous = capture.pixels;
-        Sleep(20);
-    }
+    captureScreen(clientRectOnScreen(window), capture);
     return capture;
 }
 
 bool saveScreenBmp(const std::string& path)
 {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    std::vector<uint32_t> pixels;
-    if (!grabScreen(0, 0, width, height, pixels)) return false;
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const int rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER header = {};
-    BITMAPINFOHEADER info = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = DWORD(header.bfOffBits + rowBytes * height);
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;  // bottom-up
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::fwrite(&header, sizeof header, 1, file);
-    std::fwrite(&info, sizeof info, 1, file);
-    std::vector<unsigned char> row(size_t(rowBytes), 0);
-    for (int y = height - 1; y >= 0; y--) {
-        for (int x = 0; x < width; x++) {
-            const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
-            row[size_t(x) * 3] = p & 0xFF;
-            row[size_t(x) * 3 + 1] = (p >> 8) & 0xFF;
-            row[size_t(x) * 3 + 2] = (p >> 16) & 0xFF;
-        }
-        std::fwrite(row.data(), 1, row.size(), file);
-    }
-    std::fclose(file);
-    return true;
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    Capture capture;
+    return captureScreen(screen, capture) && writeBmp(path, capture);
 }
 
 bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,

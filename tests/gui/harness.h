@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/gui/screen_capture.h"
+
 // ---- checks -------------------------------------------------------------------------------
 
 void recordFailure(const std::string& what, const char* file, int line);
@@ -124,14 +126,6 @@ bool copyFile(const std::string& from, const std::string& to);
 bool heldOpenElsewhere(const std::string& path);
 
 // ---- screen captures ----------------------------------------------------------------------
-
-// A copy of a window's client area as it stands on the screen, read in one go.
-struct Capture {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;  // 0x00RRGGBB, row by row
-    // The colour at client point (x, y); CLR_INVALID outside the capture.
-    COLORREF at(int x, int y) const;
-};
 
 // Captures the client area once two captures in a row agree (reads right after a repaint
 // can be stale). The window must not be covered.

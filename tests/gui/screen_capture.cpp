@@ -1,10 +1,17 @@
 // screen_capture.cpp: BitBlt from the screen DC into a 32-bit top-down DIB section.
-#include "tests/dist/screen_capture.h"
+#include "tests/gui/screen_capture.h"
 
 #include <cstdio>
 #include <cstring>
 
-static bool captureOnce(const RECT& area, ScreenCapture& out)
+COLORREF Capture::at(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    const uint32_t p = pixels[size_t(y) * size_t(width) + size_t(x)];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+static bool captureOnce(const RECT& area, Capture& out)
 {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
@@ -39,11 +46,11 @@ static bool captureOnce(const RECT& area, ScreenCapture& out)
     return ok;
 }
 
-bool captureScreen(const RECT& area, ScreenCapture& out)
+bool captureScreen(const RECT& area, Capture& out)
 {
-    ScreenCapture previous;
+    Capture previous;
     for (int attempt = 0; attempt < 40; attempt++) {
-        ScreenCapture now;
+        Capture now;
         if (!captureOnce(area, now)) return false;
         if (attempt > 0 && now.pixels == previous.pixels) {
             out = now;
@@ -54,15 +61,6 @@ bool captureScreen(const RECT& area, ScreenCapture& out)
     }
     out = previous;
     return true;
-}
-
-int countColour(const ScreenCapture& capture, COLORREF colour)
-{
-    const uint32_t wanted = (uint32_t(GetRValue(colour)) << 16) | (uint32_t(GetGValue(colour)) << 8) |
-                            uint32_t(GetBValue(colour));
-    int count = 0;
-    for (uint32_t p : capture.pixels) count += p == wanted;
-    return count;
 }
 
 static void put16(std::vector<unsigned char>& b, unsigned v)
@@ -76,7 +74,7 @@ static void put32(std::vector<unsigned char>& b, unsigned v)
     put16(b, v >> 16);
 }
 
-bool writeBmp(const std::string& path, const ScreenCapture& capture)
+bool writeBmp(const std::string& path, const Capture& capture)
 {
     const unsigned stride = (unsigned(capture.width) * 3 + 3) & ~3u;
     const unsigned imageBytes = stride * unsigned(capture.height);
