@@ -105,6 +105,42 @@ static HWND waitForWindow(DWORD processId, const char* windowClass, int timeoutM
     return nullptr;
 }
 
+// Under Wine, CreateRemoteThread waits until the target process takes the request; a
+// program hung inside a system library never does, and the driver would wait forever.
+// So the call is made on a thread of its own, which is left behind when it does not return.
+struct RemoteThreadCall {
+    HANDLE process;
+    LPTHREAD_START_ROUTINE start;
+    void* argument;
+    HANDLE thread;
+};
+
+static DWORD WINAPI callCreateRemoteThread(void* parameter)
+{
+    RemoteThreadCall* call = static_cast<RemoteThreadCall*>(parameter);
+    call->thread = CreateRemoteThread(call->process, nullptr, 0, call->start, call->argument, 0, nullptr);
+    return 0;
+}
+
+static HANDLE createRemoteThreadWithin(HANDLE process, LPTHREAD_START_ROUTINE start, void* argument, DWORD timeoutMs)
+{
+    RemoteThreadCall* call = new RemoteThreadCall{process, start, argument, nullptr};
+    HANDLE caller = CreateThread(nullptr, 0, callCreateRemoteThread, call, 0, nullptr);
+    if (!caller) {
+        delete call;
+        return nullptr;
+    }
+    const bool returned = WaitForSingleObject(caller, timeoutMs) == WAIT_OBJECT_0;
+    CloseHandle(caller);
+    if (!returned) {
+        recordFailure("the program did not take the probe: it hangs", __FILE__, __LINE__);
+        return nullptr;  // the call and its thread stay behind
+    }
+    HANDLE thread = call->thread;
+    delete call;
+    return thread;
+}
+
 static bool attachProbe(Program& program)
 {
     const std::string dll = driverFolder() + "\\kubo_probe.dll";
@@ -114,7 +150,7 @@ static bool attachProbe(Program& program)
     // kernel32 lies at the same address in every process, so our LoadLibraryA is theirs.
     auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
-    HANDLE thread = CreateRemoteThread(process, nullptr, 0, loadLibrary, remote, 0, nullptr);
+    HANDLE thread = createRemoteThreadWithin(process, loadLibrary, remote, 10000);
     if (!thread) return false;
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);
