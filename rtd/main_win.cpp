@@ -1,15 +1,13 @@
-// main_win.cpp: entry of rtd.exe, its window, menus, mouse and keys. The file named on
-// the command line is read whole and closed before the window opens, so that whoever
-// started the viewer may delete it as soon as the viewer ends. Problems with the file
-// are written into the window's own area, never into a box that would wait for an
-// answer; the batch form renders one picture without showing a window.
+// main_win.cpp: entry of rtd.exe and its window procedure. The file named on the command
+// line is read before the window opens (scene_file.h). Problems with the file are written
+// into the window's own area, never into a box that would wait for an answer; the batch
+// form (batch_win.cpp) renders one picture without showing a window.
+#include "rtd/caption.h"
+#include "rtd/commands.h"
 #include "rtd/rtd_state.h"
-
-#include <GL/gl.h>
-#include <commdlg.h>
+#include "rtd/scene_file.h"
 
 #include <algorithm>
-#include <cstdio>
 
 HWND mainWindow = nullptr;
 HDC windowDc = nullptr;
@@ -21,184 +19,39 @@ std::vector<int> buildOrder;
 Fit sceneFit = {{0, 0, 0}, 1};
 std::string problemText;
 bool sceneUsable = false;
-Camera camera = upperPictureCamera();
-Visibility visibility = {{}, -1};
-int explodeStep = 0;
-bool lightingOn = true, edgesOn = true;
-Language language = Language::german;
-std::string statusText;
+ViewState view;
 Viewport clientSize = {1, 1};
 int dragButton = 0;
 POINT dragFrom = {0, 0};
 bool dragMoved = false;
 POINT mouseAt = {-1, -1};
 
+// The key table names the keys by the window system's codes.
+static_assert(keyPageUp == VK_PRIOR && keyPageDown == VK_NEXT && keyEnd == VK_END && keyHome == VK_HOME, "keys");
+static_assert(keyAdd == VK_ADD && keySubtract == VK_SUBTRACT && keyOemPlus == VK_OEM_PLUS && keyOemMinus == VK_OEM_MINUS,
+              "keys");
+static_assert(keyF1 == VK_F1 && keyF4 == VK_F4 && keyF5 == VK_F5 && keyF6 == VK_F6 && keyF7 == VK_F7 && keyF8 == VK_F8,
+              "keys");
+
 namespace {
 
 constexpr char windowClassName[] = "rtd";
-// Beyond this a file is no puzzle solution; reading it would only exhaust memory.
-constexpr long maxFileBytes = 64L << 20;
-constexpr int maxSolidEntries = 100;
 
-enum Command {
-    commandSave = 100,
-    commandExit,
-    commandViewFirst = 110,  // + StandardView
-    commandPerspective = 120,
-    commandEdges,
-    commandLighting,
-    commandExplodeMore,
-    commandExplodeLess,
-    commandExplodeOff,
-    commandBuildUpNext,
-    commandBuildUpPrevious,
-    commandBuildUpEnd,
-    commandShowAll = 130,
-    commandHideAll,
-    commandOnlyThis,
-    commandGerman = 140,
-    commandEnglish,
-    commandHelp = 150,
-    commandSolidFirst = 1000,  // + solid index
-};
-
-const char* t(Text id) { return text(language, id); }
-
-void loadScene(const std::string& name)
+void readScene(const std::string& name)
 {
-    scene = SlpScene{};
-    scene.noteCount = 0;
-    std::string data;
-    bool opened = false;
-    if (!name.empty()) {
-        if (std::FILE* f = std::fopen(name.c_str(), "rb")) {
-            opened = true;
-            char buffer[1 << 16];
-            size_t got;
-            while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-                if (long(data.size() + got) > maxFileBytes) {
-                    opened = false;
-                    break;
-                }
-                data.append(buffer, got);
-            }
-            if (std::ferror(f)) opened = false;
-            std::fclose(f);
-        }
-    }
-    if (opened) {
-        scene = parseSlp(data.data(), data.size());
-    } else if (!name.empty()) {
-        scene.notes.push_back({SlpProblem::cannotOpen, 0, 0});
-        scene.noteCount = 1;
-    }
-    sceneUsable = !sceneIsEmpty(scene);
-    buildOrder = buildUpOrder(scene.solids);
-    sceneFit = fitToBounds(sceneBounds(scene.solids));
-    visibility = allShown(int(scene.solids.size()));
+    LoadedScene loaded = loadScene(name);
+    scene = std::move(loaded.scene);
+    buildOrder = std::move(loaded.buildOrder);
+    sceneFit = loaded.fit;
+    sceneUsable = loaded.usable;
+    view.visibility = allShown(int(scene.solids.size()));
 }
 
-void updateProblemText()
-{
-    problemText.clear();
-    char line[600];
-    if (!options.badOption.empty()) {
-        std::snprintf(line, sizeof line, t(Text::badOption), options.badOption.c_str());
-        problemText = line;
-    }
-    if (options.fileName.empty()) {
-        if (!problemText.empty()) problemText += '\n';
-        problemText += t(Text::noFileGiven);
-    }
-    const std::string problems = describeProblems(language, scene, options.fileName);
-    if (!problems.empty()) {
-        if (!problemText.empty()) problemText += '\n';
-        problemText += problems;
-    }
-}
+void updateProblemText() { problemText = problemTextFor(view.language, options, scene); }
 
 void updateCaption()
 {
-    std::string caption = t(Text::caption);
-    if (!options.fileName.empty()) caption += " - " + options.fileName;
-    if (visibility.buildUpCount >= 0) {
-        char line[100];
-        std::snprintf(line, sizeof line, t(Text::buildUpStatus), visibility.buildUpCount, int(scene.solids.size()));
-        caption += std::string(" - ") + line;
-    }
-    // The first problem also in the caption, where a task list shows it.
-    const std::string first = problemText.substr(0, problemText.find('\n'));
-    if (!first.empty()) caption += " - " + first;
-    if (!statusText.empty()) caption += " - " + statusText;
-    SetWindowTextA(mainWindow, caption.c_str());
-}
-
-void appendEntry(HMENU menu, UINT id, Text label, bool checked = false)
-{
-    AppendMenuA(menu, MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), id, t(label));
-}
-
-void buildMenus()
-{
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    appendEntry(file, commandSave, Text::savePicture);
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    appendEntry(file, commandExit, Text::exitProgram);
-    AppendMenuA(bar, MF_POPUP, UINT_PTR(file), t(Text::menuFile));
-
-    HMENU view = CreatePopupMenu();
-    const Text views[] = {Text::viewUpper, Text::viewLower, Text::viewFront, Text::viewBack,
-                          Text::viewRight, Text::viewLeft,  Text::viewTop,   Text::viewBottom};
-    for (int i = 0; i < 8; i++) appendEntry(view, commandViewFirst + i, views[i]);
-    AppendMenuA(view, MF_SEPARATOR, 0, nullptr);
-    appendEntry(view, commandPerspective, Text::perspective, camera.perspective);
-    appendEntry(view, commandEdges, Text::edges, edgesOn);
-    appendEntry(view, commandLighting, Text::lighting, lightingOn);
-    AppendMenuA(view, MF_SEPARATOR, 0, nullptr);
-    appendEntry(view, commandExplodeMore, Text::explodeMore);
-    appendEntry(view, commandExplodeLess, Text::explodeLess);
-    appendEntry(view, commandExplodeOff, Text::explodeOff);
-    AppendMenuA(view, MF_SEPARATOR, 0, nullptr);
-    appendEntry(view, commandBuildUpNext, Text::buildUpNext);
-    appendEntry(view, commandBuildUpPrevious, Text::buildUpPrevious);
-    appendEntry(view, commandBuildUpEnd, Text::buildUpEnd, false);
-    AppendMenuA(bar, MF_POPUP, UINT_PTR(view), t(Text::menuView));
-
-    HMENU objects = CreatePopupMenu();
-    const int n = std::min(int(scene.solids.size()), maxSolidEntries);
-    for (int i = 0; i < n; i++) {
-        const std::string name = solidMenuName(language, scene.solids[size_t(i)].name, i);
-        AppendMenuA(objects, MF_STRING | (visibility.shown[size_t(i)] ? MF_CHECKED : MF_UNCHECKED),
-                    UINT(commandSolidFirst + i), name.c_str());
-    }
-    if (n > 0) AppendMenuA(objects, MF_SEPARATOR, 0, nullptr);
-    appendEntry(objects, commandShowAll, Text::showAllSolids);
-    appendEntry(objects, commandHideAll, Text::hideAllSolids);
-    appendEntry(objects, commandOnlyThis, Text::onlyThisSolid);
-    AppendMenuA(bar, MF_POPUP, UINT_PTR(objects), t(Text::menuObjects));
-
-    HMENU languages = CreatePopupMenu();
-    appendEntry(languages, commandGerman, Text::german, language == Language::german);
-    appendEntry(languages, commandEnglish, Text::english, language == Language::english);
-    AppendMenuA(bar, MF_POPUP, UINT_PTR(languages), t(Text::menuLanguage));
-
-    HMENU help = CreatePopupMenu();
-    appendEntry(help, commandHelp, Text::helpEntry);
-    AppendMenuA(bar, MF_POPUP, UINT_PTR(help), t(Text::menuHelp));
-
-    HMENU old = GetMenu(mainWindow);
-    SetMenu(mainWindow, bar);
-    if (old) DestroyMenu(old);
-    DrawMenuBar(mainWindow);
-}
-
-// Every change of state goes through here: menus, caption and picture follow it.
-void refresh()
-{
-    buildMenus();
-    updateCaption();
-    InvalidateRect(mainWindow, nullptr, FALSE);
+    SetWindowTextA(mainWindow, captionFor(view, options.fileName, int(scene.solids.size()), problemText).c_str());
 }
 
 int solidUnderMouse()
@@ -208,107 +61,31 @@ int solidUnderMouse()
     return pickSolid(scene.solids, currentOffsets(), currentDrawn(), ray);
 }
 
-void showHelp() { MessageBoxA(mainWindow, t(Text::helpText), t(Text::helpCaption), MB_ICONINFORMATION | MB_OK); }
-
-bool writeWholeFile(const std::string& name, const std::vector<uint8_t>& bytes)
+void showHelp()
 {
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    if (!f) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && written && !bytes.empty();
-}
-
-void savePicture()
-{
-    char name[MAX_PATH] = "";
-    const std::string suggested = pictureNameFor(options.fileName.empty() ? "rtd" : options.fileName);
-    std::snprintf(name, sizeof name, "%s", suggested.c_str());
-    std::string filter = t(Text::pictureFilter);
-    std::replace(filter.begin(), filter.end(), '|', '\0');
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = sizeof name;
-    dialog.lpstrDefExt = "bmp";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog)) return;
-    renderFrame(clientSize);
-    const std::vector<uint8_t> bmp = encodeBmp(clientSize.width, clientSize.height, readFrame(clientSize));
-    char line[MAX_PATH + 100];
-    std::snprintf(line, sizeof line, t(writeWholeFile(name, bmp) ? Text::pictureSaved : Text::pictureNotSaved), name);
-    statusText = line;
-    refresh();
+    MessageBoxA(mainWindow, text(view.language, Text::helpText), text(view.language, Text::helpCaption),
+                MB_ICONINFORMATION | MB_OK);
 }
 
 void onCommand(int id)
 {
-    statusText.clear();
-    if (id >= commandSolidFirst && id < commandSolidFirst + int(scene.solids.size())) {
-        toggleSolid(visibility, id - commandSolidFirst);
-    } else if (id >= commandViewFirst && id < commandViewFirst + 8) {
-        camera = standardView(StandardView(id - commandViewFirst), camera.perspective);
-    } else {
-        switch (id) {
-        case commandSave: savePicture(); return;
-        case commandExit: DestroyWindow(mainWindow); return;
-        case commandPerspective: camera.perspective = !camera.perspective; break;
-        case commandEdges: edgesOn = !edgesOn; break;
-        case commandLighting: lightingOn = !lightingOn; break;
-        case commandExplodeMore: explodeStep = std::min(explodeStep + 1, maxExplodeStep); break;
-        case commandExplodeLess: explodeStep = std::max(explodeStep - 1, 0); break;
-        case commandExplodeOff: explodeStep = 0; break;
-        case commandBuildUpNext: buildUpStep(visibility, +1); break;
-        case commandBuildUpPrevious: buildUpStep(visibility, -1); break;
-        case commandBuildUpEnd: endBuildUp(visibility); break;
-        case commandShowAll: showAll(visibility); break;
-        case commandHideAll: hideAll(visibility); break;
-        case commandOnlyThis: showOnly(visibility, solidUnderMouse()); break;
-        case commandGerman: language = Language::german; updateProblemText(); break;
-        case commandEnglish: language = Language::english; updateProblemText(); break;
-        case commandHelp: showHelp(); return;
-        default: return;
-        }
+    const Language before = view.language;
+    switch (runCommand(view, id, id == commandOnlyThis ? solidUnderMouse() : -1)) {
+    case CommandResult::ignored: return;
+    case CommandResult::changed:
+        if (view.language != before) updateProblemText();
+        refresh();
+        return;
+    case CommandResult::savePicture: savePicture(); return;
+    case CommandResult::exitProgram: DestroyWindow(mainWindow); return;
+    case CommandResult::showHelp: showHelp(); return;
     }
-    refresh();
 }
 
 void onKey(WPARAM key)
 {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    const int solid = solidForNumberKey(int(key), shift);
-    if (solid >= 0) {
-        if (solid < int(scene.solids.size())) onCommand(commandSolidFirst + solid);
-        return;
-    }
-    const int viewBase = commandViewFirst;
-    switch (key) {
-    case VK_HOME: onCommand(viewBase + int(StandardView::upper)); break;
-    case VK_F8: onCommand(viewBase + int(StandardView::lower)); break;
-    case VK_F5: onCommand(viewBase + int(shift ? StandardView::back : StandardView::front)); break;
-    case VK_F6: onCommand(viewBase + int(shift ? StandardView::left : StandardView::right)); break;
-    case VK_F7: onCommand(viewBase + int(shift ? StandardView::bottom : StandardView::top)); break;
-    case VK_F1: showHelp(); break;
-    case VK_ADD:
-    case VK_OEM_PLUS: camera = zoomBy(camera, 1); refresh(); break;
-    case VK_SUBTRACT:
-    case VK_OEM_MINUS: camera = zoomBy(camera, -1); refresh(); break;
-    case 'A': onCommand(shift ? commandHideAll : commandShowAll); break;
-    case 'N': onCommand(commandOnlyThis); break;
-    case 'X': onCommand(shift ? commandExplodeLess : commandExplodeMore); break;
-    case VK_NEXT: onCommand(commandBuildUpNext); break;
-    case VK_PRIOR: onCommand(commandBuildUpPrevious); break;
-    case VK_END: onCommand(commandBuildUpEnd); break;
-    case 'K': onCommand(commandEdges); break;
-    case 'P': onCommand(commandPerspective); break;
-    case 'L': onCommand(commandLighting); break;
-    case 'S':
-        if (control) onCommand(commandSave);
-        break;
-    default: break;
-    }
+    const int id = commandForKey(int(key), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);
+    if (id != commandNone) onCommand(id);
 }
 
 void onPaint(HWND window)
@@ -321,7 +98,7 @@ void onPaint(HWND window)
         HDC dc = GetDC(window);
         RECT r = {0, 0, clientSize.width, clientSize.height};
         FillRect(dc, &r, HBRUSH(GetStockObject(WHITE_BRUSH)));
-        std::string message = t(Text::noOpenGl);
+        std::string message = text(view.language, Text::noOpenGl);
         if (!problemText.empty()) message += "\n" + problemText;
         r.left = r.top = 10;
         DrawTextA(dc, message.c_str(), -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
@@ -392,6 +169,8 @@ bool registerWindowClass(HINSTANCE instance)
     return RegisterClassExA(&wc) != 0;
 }
 
+}  // namespace
+
 HWND createWindow(HINSTANCE instance, int width, int height, DWORD style, bool withMenu)
 {
     RECT r = {0, 0, width, height};
@@ -400,82 +179,20 @@ HWND createWindow(HINSTANCE instance, int width, int height, DWORD style, bool w
                            r.bottom - r.top, nullptr, nullptr, instance, nullptr);
 }
 
-// The batch form: one picture into a file, exit code 1 when there is none.
-int renderBatch(HINSTANCE instance)
+void refresh()
 {
-    const auto fail = [](const std::string& why) {
-        std::fprintf(stderr, "rtd: %s\n", why.c_str());
-        return 1;
-    };
-    if (!options.badOption.empty() || options.fileName.empty()) return fail(problemText);
-    for (const SlpNote& note : scene.notes)
-        std::fprintf(stderr, "rtd: %s\n", describeNote(language, note, options.fileName).c_str());
-    if (!sceneUsable) return 1;
-    mainWindow = createWindow(instance, options.width, options.height, WS_POPUP, false);
-    if (!mainWindow || !createGlContext(mainWindow)) return fail(t(Text::noOpenGl));
-    prepareArrays();
-    const Viewport viewport = {options.width, options.height};
-    problemText.clear();  // the notes went to the error stream; the picture stays clean
-    std::vector<uint8_t> rgb;
-    if (!renderOffscreen(viewport, rgb)) {
-        // No framebuffer objects: the hidden window's own back buffer, at its size.
-        renderFrame(viewport);
-        rgb = readFrame(viewport);
-    }
-    const std::vector<uint8_t> bmp = encodeBmp(viewport.width, viewport.height, rgb);
-    char line[MAX_PATH + 100];
-    std::snprintf(line, sizeof line, t(Text::pictureNotSaved), options.pictureName.c_str());
-    if (!writeWholeFile(options.pictureName, bmp)) return fail(line);
-    destroyGlContext();
-    DestroyWindow(mainWindow);
-    return 0;
+    buildMenus();
+    updateCaption();
+    InvalidateRect(mainWindow, nullptr, FALSE);
 }
-
-// The benchmark: frames of a turning scene at the window's size, each timed from the
-// first GL call to the end of SwapBuffers; the median and the drawn share on stdout.
-int runBenchmark()
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> times;
-    long drawnPixels = 0;
-    for (int frame = 0; frame < options.benchFrames; frame++) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        camera = orbit(camera, 2, 0);
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        renderFrame(clientSize);
-        if (frame == 0) {
-            const std::vector<uint8_t> rgb = readFrame(clientSize);
-            for (size_t i = 0; i + 2 < rgb.size(); i += 3)
-                if (rgb[i] != 40 || rgb[i + 1] != 44 || rgb[i + 2] != 52) drawnPixels++;
-            QueryPerformanceCounter(&start);  // reading back is not part of a frame
-            renderFrame(clientSize);
-        }
-        SwapBuffers(windowDc);
-        glFinish();
-        QueryPerformanceCounter(&end);
-        times.push_back(double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart));
-    }
-    std::sort(times.begin(), times.end());
-    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    std::printf("rtd frames %d at %dx%d, renderer %s: median %.2f ms, min %.2f ms, max %.2f ms, drawn pixels %ld\n",
-                int(times.size()), clientSize.width, clientSize.height, renderer ? renderer : "?",
-                times[times.size() / 2], times.front(), times.back(), drawnPixels);
-    std::fflush(stdout);
-    return drawnPixels > 0 ? 0 : 1;
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     std::vector<std::string> arguments(__argv + 1, __argv + __argc);
     options = parseOptions(arguments);
-    loadScene(options.fileName);
-    lightingOn = !options.flat;
-    edgesOn = options.edges;
+    readScene(options.fileName);
+    view.lightingOn = !options.flat;
+    view.edgesOn = options.edges;
     updateProblemText();
     if (!registerWindowClass(instance)) return 1;
     if (!options.pictureName.empty()) return renderBatch(instance);

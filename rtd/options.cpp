@@ -5,6 +5,50 @@
 
 namespace {
 
+enum class OptionKind { flag, number, word };
+
+// One option of the command line; a new option is one more line of the table below.
+struct OptionRule {
+    const char* name;
+    OptionKind kind;
+    bool Options::*flag;  // set to flagValue
+    bool flagValue;
+    int Options::*number;  // a whole number from low to high
+    int low, high;
+    std::string Options::*word;  // the next argument as it is
+};
+
+constexpr OptionRule flagOption(const char* name, bool Options::*field, bool value)
+{
+    return {name, OptionKind::flag, field, value, nullptr, 0, 0, nullptr};
+}
+
+constexpr OptionRule numberOption(const char* name, int Options::*field, int low, int high)
+{
+    return {name, OptionKind::number, nullptr, false, field, low, high, nullptr};
+}
+
+constexpr OptionRule wordOption(const char* name, std::string Options::*field)
+{
+    return {name, OptionKind::word, nullptr, false, nullptr, 0, 0, field};
+}
+
+constexpr OptionRule rules[] = {
+    wordOption("-o", &Options::pictureName),
+    numberOption("-w", &Options::width, 1, 8192),
+    numberOption("-h", &Options::height, 1, 8192),
+    numberOption("-bench", &Options::benchFrames, 1, 100000),
+    flagOption("-flat", &Options::flat, true),
+    flagOption("-noedges", &Options::edges, false),
+};
+
+const OptionRule* findRule(const std::string& word)
+{
+    for (const OptionRule& rule : rules)
+        if (word == rule.name) return &rule;
+    return nullptr;
+}
+
 bool takeCount(const std::vector<std::string>& args, size_t& i, int low, int high, int& value)
 {
     if (i + 1 >= args.size()) return false;
@@ -15,6 +59,20 @@ bool takeCount(const std::vector<std::string>& args, size_t& i, int low, int hig
     value = int(v);
     i++;
     return true;
+}
+
+// Applies the rule to the option at i, moving i past a value it takes.
+bool takeOption(const OptionRule& rule, const std::vector<std::string>& args, size_t& i, Options& o)
+{
+    switch (rule.kind) {
+    case OptionKind::flag: o.*rule.flag = rule.flagValue; return true;
+    case OptionKind::number: return takeCount(args, i, rule.low, rule.high, o.*rule.number);
+    case OptionKind::word:
+        if (i + 1 >= args.size()) return false;
+        o.*rule.word = args[++i];
+        return true;
+    }
+    return false;
 }
 
 void put16(std::vector<uint8_t>& out, unsigned v)
@@ -39,18 +97,8 @@ Options parseOptions(const std::vector<std::string>& args)
         bool ok = true;
         if (!o.fileName.empty())
             o.fileName += " " + a;
-        else if (a == "-o" && i + 1 < args.size())
-            o.pictureName = args[++i];
-        else if (a == "-w")
-            ok = takeCount(args, i, 1, 8192, o.width);
-        else if (a == "-h")
-            ok = takeCount(args, i, 1, 8192, o.height);
-        else if (a == "-bench")
-            ok = takeCount(args, i, 1, 100000, o.benchFrames);
-        else if (a == "-flat")
-            o.flat = true;
-        else if (a == "-noedges")
-            o.edges = false;
+        else if (const OptionRule* rule = findRule(a))
+            ok = takeOption(*rule, args, i, o);
         else if (a.size() > 1 && a[0] == '-')
             ok = false;
         else

@@ -1,5 +1,6 @@
 // rtd_state.h: the viewer's window state. The window procedure (main_win.cpp) writes it
-// in answer to input; the drawing (render_win.cpp) reads it for every frame.
+// in answer to input; the drawing (render_win.cpp) reads it for every frame; the menus
+// (menus_win.cpp) and the pictures written to files (batch_win.cpp) read it too.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include "rtd/options.h"
 #include "rtd/scene.h"
 #include "rtd/texts.h"
+#include "rtd/view_state.h"
 #include "rtd/visibility.h"
 
 // Per solid, what OpenGL draws: flat arrays of the triangles and the outline edges.
@@ -32,12 +34,13 @@ extern Fit sceneFit;
 extern std::string problemText;         // shown in the window's own area, "" when none
 extern bool sceneUsable;                // something to draw
 
-extern Camera camera;
-extern Visibility visibility;
-extern int explodeStep;
-extern bool lightingOn, edgesOn;
-extern Language language;
-extern std::string statusText;  // the last action's note in the caption
+extern ViewState view;  // changed by commands (commands.h), read by the drawing
+// The drawing's names for parts of the view.
+inline Camera& camera = view.camera;
+inline Visibility& visibility = view.visibility;
+inline int& explodeStep = view.explodeStep;
+inline bool& lightingOn = view.lightingOn;
+inline bool& edgesOn = view.edgesOn;
 
 extern Viewport clientSize;
 extern int dragButton;  // 0, or the button (1 left, 2 right) being dragged
@@ -57,3 +60,19 @@ std::vector<uint8_t> readFrame(Viewport viewport);
 bool renderOffscreen(Viewport viewport, std::vector<uint8_t>& rgb);
 std::vector<Vec3> currentOffsets();
 std::vector<bool> currentDrawn();
+
+// main_win.cpp
+HWND createWindow(HINSTANCE instance, int width, int height, DWORD style, bool withMenu);
+// Every change of state goes through here: menus, caption and picture follow it.
+void refresh();
+
+// menus_win.cpp: the menu bar from the menu table, labels and checks from the state.
+void buildMenus();
+
+// batch_win.cpp
+// The Save picture command: a file dialog, then the window's picture into a BMP file.
+void savePicture();
+// The batch form: one picture into options.pictureName; the exit code.
+int renderBatch(HINSTANCE instance);
+// The benchmark: options.benchFrames timed frames in the shown window; the exit code.
+int runBenchmark();

@@ -1,5 +1,6 @@
 // texts.h: every text the viewer shows, in German (the default) and English, code page
 // 1252. Switching the language relabels menus, caption and messages from these tables.
+// Menu labels carry no shortcut: the menus add the key from the key table (commands.h).
 #pragma once
 
 #include <string>

@@ -41,10 +41,3 @@ std::vector<bool> drawnSolids(const Visibility& v, const std::vector<int>& order
     for (size_t i = 0; i < drawn.size(); i++) drawn[i] = drawn[i] && built[i];
     return drawn;
 }
-
-int solidForNumberKey(int key, bool shift)
-{
-    if (shift) return key == '1' ? 10 : key == '2' ? 11 : -1;
-    if (key >= '1' && key <= '9') return key - '1';
-    return key == '0' ? 9 : -1;
-}

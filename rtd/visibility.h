@@ -25,7 +25,3 @@ void endBuildUp(Visibility& v);
 
 // Per solid: shown and, in the build-up mode, among the first buildUpCount of order.
 std::vector<bool> drawnSolids(const Visibility& v, const std::vector<int>& order);
-
-// The solid toggled by a number key: '1'..'9' are solids 0..8, '0' is 9, and with Shift
-// '1' and '2' are 10 and 11. -1 for any other key.
-int solidForNumberKey(int key, bool shift);

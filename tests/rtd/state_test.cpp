@@ -1,5 +1,5 @@
-// The visibility state with the build-up mode and the number keys, the two text tables,
-// and the command line with the BMP encoding.
+// The visibility state with the build-up mode, the two text tables, and the command line
+// with the BMP encoding.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -23,14 +23,6 @@ TEST(Visibility, MenuEntriesAndKeysHideAndShowSolids)
     EXPECT_EQ(v.shown, (std::vector<bool>(4, true)));
     hideAll(v);
     EXPECT_EQ(v.shown, (std::vector<bool>(4, false)));
-
-    EXPECT_EQ(solidForNumberKey('1', false), 0);
-    EXPECT_EQ(solidForNumberKey('9', false), 8);
-    EXPECT_EQ(solidForNumberKey('0', false), 9);
-    EXPECT_EQ(solidForNumberKey('1', true), 10);
-    EXPECT_EQ(solidForNumberKey('2', true), 11);
-    EXPECT_EQ(solidForNumberKey('3', true), -1);
-    EXPECT_EQ(solidForNumberKey('A', false), -1);
 }
 
 TEST(Visibility, BuildUpAddsSolidsInOrderOnTopOfTheChecks)
@@ -82,24 +74,6 @@ TEST(Texts, BothTablesAreCompleteAndCodePage1252)
     // The language entries name themselves alike in both languages.
     EXPECT_STREQ(text(Language::german, Text::german), text(Language::english, Text::german));
     EXPECT_STREQ(text(Language::german, Text::english), text(Language::english, Text::english));
-}
-
-TEST(Texts, HelpNamesEveryKeyOfTheMenusInBothLanguages)
-{
-    // The shortcut shown after the tab of each menu entry must appear in the help text.
-    for (Language l : {Language::german, Language::english}) {
-        const std::string help = text(l, Text::helpText);
-        for (int i = 0; i < int(Text::textCount); i++) {
-            const std::string entry = text(l, Text(i));
-            const size_t tab = entry.find('\t');
-            if (tab == std::string::npos) continue;
-            EXPECT_NE(help.find(entry.substr(tab + 1)), std::string::npos) << entry;
-        }
-        for (const char* mouse : {l == Language::german ? "linke Taste" : "left button",
-                                  l == Language::german ? "rechte Taste" : "right button",
-                                  l == Language::german ? "Rad" : "wheel"})
-            EXPECT_NE(help.find(mouse), std::string::npos) << mouse;
-    }
 }
 
 TEST(Texts, ProblemsAreDescribedWithTheirLines)

@@ -1,0 +1,41 @@
+// caption.cpp: problem lines and the caption.
+#include "rtd/caption.h"
+
+#include <cstdio>
+
+std::string problemTextFor(Language language, const Options& options, const SlpScene& scene)
+{
+    std::string out;
+    char line[600];
+    if (!options.badOption.empty()) {
+        std::snprintf(line, sizeof line, text(language, Text::badOption), options.badOption.c_str());
+        out = line;
+    }
+    if (options.fileName.empty()) {
+        if (!out.empty()) out += '\n';
+        out += text(language, Text::noFileGiven);
+    }
+    const std::string problems = describeProblems(language, scene, options.fileName);
+    if (!problems.empty()) {
+        if (!out.empty()) out += '\n';
+        out += problems;
+    }
+    return out;
+}
+
+std::string captionFor(const ViewState& view, const std::string& fileName, int solidCount,
+                       const std::string& problemText)
+{
+    std::string caption = text(view.language, Text::caption);
+    if (!fileName.empty()) caption += " - " + fileName;
+    if (view.visibility.buildUpCount >= 0) {
+        char line[100];
+        std::snprintf(line, sizeof line, text(view.language, Text::buildUpStatus), view.visibility.buildUpCount,
+                      solidCount);
+        caption += std::string(" - ") + line;
+    }
+    const std::string first = problemText.substr(0, problemText.find('\n'));
+    if (!first.empty()) caption += " - " + first;
+    if (!view.statusText.empty()) caption += " - " + view.statusText;
+    return caption;
+}
