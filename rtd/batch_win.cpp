@@ -20,6 +20,32 @@ bool writeWholeFile(const std::string& name, const std::vector<uint8_t>& bytes)
     return std::fclose(f) == 0 && written && !bytes.empty();
 }
 
+// One message of the batch form per line on the error stream. The texts are code page
+// 1252; a console shows them through its own code page, so a console gets them as
+// UTF-16, and a pipe or a file the bytes as they are.
+void report(const std::string& message)
+{
+    HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    const bool console = err && err != INVALID_HANDLE_VALUE && GetConsoleMode(err, &mode);
+    size_t start = 0;
+    while (start < message.size()) {
+        size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        const std::string line = "rtd: " + message.substr(start, end - start) + "\n";
+        start = end + 1;
+        if (console) {
+            std::wstring wide(line.size(), L' ');
+            const int n = MultiByteToWideChar(1252, 0, line.data(), int(line.size()), &wide[0], int(wide.size()));
+            DWORD written = 0;
+            WriteConsoleW(err, wide.data(), DWORD(n > 0 ? n : 0), &written, nullptr);
+        } else {
+            std::fputs(line.c_str(), stderr);
+        }
+    }
+    std::fflush(stderr);
+}
+
 }  // namespace
 
 void savePicture()
@@ -50,12 +76,12 @@ void savePicture()
 int renderBatch(HINSTANCE instance)
 {
     const auto fail = [](const std::string& why) {
-        std::fprintf(stderr, "rtd: %s\n", why.c_str());
+        report(why);
         return 1;
     };
-    if (!options.badOption.empty() || options.fileName.empty()) return fail(problemText);
-    for (const SlpNote& note : scene.notes)
-        std::fprintf(stderr, "rtd: %s\n", describeNote(view.language, note, options.fileName).c_str());
+    // A call that cannot be used ends here, before any window exists.
+    if (options.problem != OptionProblem::none || options.fileName.empty()) return fail(problemText);
+    for (const SlpNote& note : scene.notes) report(describeNote(view.language, note, options.fileName));
     if (!sceneUsable) return 1;
     mainWindow = createWindow(instance, options.width, options.height, WS_POPUP, false);
     if (!mainWindow || !createGlContext(mainWindow)) return fail(t(Text::noOpenGl));

@@ -7,9 +7,21 @@ std::string problemTextFor(Language language, const Options& options, const SlpS
 {
     std::string out;
     char line[600];
-    if (!options.badOption.empty()) {
-        std::snprintf(line, sizeof line, text(language, Text::badOption), options.badOption.c_str());
+    const char* option = options.badOption.c_str();
+    switch (options.problem) {
+    case OptionProblem::none: break;
+    case OptionProblem::unknown:
+        std::snprintf(line, sizeof line, text(language, Text::badOption), option);
         out = line;
+        break;
+    case OptionProblem::needsNumber:
+        std::snprintf(line, sizeof line, text(language, Text::optionNeedsNumber), option, options.low, options.high);
+        out = line;
+        break;
+    case OptionProblem::needsName:
+        std::snprintf(line, sizeof line, text(language, Text::optionNeedsName), option);
+        out = line;
+        break;
     }
     if (options.fileName.empty()) {
         if (!out.empty()) out += '\n';

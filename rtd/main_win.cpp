@@ -195,7 +195,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     view.edgesOn = options.edges;
     updateProblemText();
     if (!registerWindowClass(instance)) return 1;
-    if (!options.pictureName.empty()) return renderBatch(instance);
+    if (options.batch) return renderBatch(instance);
 
     const bool bench = options.benchFrames > 0;
     mainWindow = createWindow(instance, bench ? 1024 : 900, bench ? 768 : 700, WS_OVERLAPPEDWINDOW, true);

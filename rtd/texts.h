@@ -56,6 +56,8 @@ enum class Text {
     moreProblems,             // "%d": how many more
     noFileGiven,
     badOption,   // "%s": the option
+    optionNeedsNumber,  // "%s": the option, "%d" to "%d": its range
+    optionNeedsName,    // "%s": the option
     noOpenGl,
     pictureSaved,       // "%s": the file name
     pictureNotSaved,    // "%s": the file name

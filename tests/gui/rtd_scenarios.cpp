@@ -337,6 +337,37 @@ SCENARIO(rtd_batch_render_writes_a_bmp)
     endProgram(cleanup);
 }
 
+// With -o the call renders a picture or ends with a message and exit code 1; it never
+// waits in a window (which would show here as a run that does not end).
+SCENARIO(rtd_batch_calls_that_cannot_be_used_end_with_a_message)
+{
+    const std::string folder = sceneFolder("rtd_batch_bad");
+    const std::string exe = "\"" + runFolder + "\\rtd.exe\" ";
+    const struct {
+        const char* arguments;
+        const char* message;
+    } cases[] = {
+        {"-o \"\" s.slp", "rtd: Die Option '-o' braucht einen Dateinamen."},
+        {"-o", "[-w BREITE -h H\xD6HE] DATEI.slp"},  // code page 1252 into a pipe
+        {"-o p.bmp -w abc s.slp", "rtd: Die Option '-w' braucht eine ganze Zahl von 1 bis 8192."},
+        {"-o p.bmp -h 0 s.slp", "rtd: Die Option '-h' braucht eine ganze Zahl von 1 bis 8192."},
+    };
+    for (const auto& c : cases) {
+        const ConsoleRun run = runConsole(exe + c.arguments, folder, 10000);
+        CHECK_EQ(run.exitCode, 1L);
+        if (run.err.find(c.message) == std::string::npos)
+            recordFailure(std::string(c.arguments) + ": " + run.err, __FILE__, __LINE__);
+    }
+    CHECK(!fileExists(folder + "\\p.bmp"));
+    // Options after the file name are taken as well.
+    const ConsoleRun late = runConsole(exe + "s.slp -o late.bmp -w 64 -h 48", folder, 10000);
+    CHECK_EQ(late.exitCode, 0L);
+    CHECK_EQ(readFile(folder + "\\late.bmp").size(), size_t(54 + 64 * 48 * 3));
+    Program cleanup;
+    cleanup.workFolder = folder;
+    endProgram(cleanup);
+}
+
 SCENARIO(rtd_bad_files_are_reported_in_the_window)
 {
     struct Case {

@@ -51,6 +51,7 @@ TEST(SceneFile, ReadsTheWholeFileAndNotesWhatCannotBeRead)
 TEST(SceneFile, ProblemLinesAndCaption)
 {
     Options o;
+    o.problem = OptionProblem::unknown;
     o.badOption = "-q";
     SlpScene s;
     s.noteCount = 0;

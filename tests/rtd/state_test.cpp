@@ -1,9 +1,10 @@
 // The visibility state with the build-up mode, the two text tables, and the command line
-// with the BMP encoding.
+// with its messages and the BMP encoding.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "rtd/caption.h"
 #include "rtd/options.h"
 #include "rtd/texts.h"
 #include "rtd/visibility.h"
@@ -121,6 +122,53 @@ TEST(Options, CommandLineForms)
         EXPECT_FALSE(o.badOption.empty()) << bad[0];
     }
     EXPECT_TRUE(parseOptions({}).fileName.empty());
+}
+
+TEST(Options, UnusableCallsNameTheOptionAndWhatItNeeds)
+{
+    const struct {
+        std::vector<std::string> args;
+        OptionProblem problem;
+        const char* option;
+        const char* file;
+        bool batch;
+    } cases[] = {
+        {{"-o", "", "f.slp"}, OptionProblem::needsName, "-o", "f.slp", true},
+        {{"-o"}, OptionProblem::needsName, "-o", "", true},
+        {{"-o", "-w", "300", "f.slp"}, OptionProblem::needsName, "-o", "f.slp", true},
+        {{"f.slp", "-o", "out.bmp"}, OptionProblem::none, "", "f.slp", true},
+        {{"-w", "0", "f.slp"}, OptionProblem::needsNumber, "-w", "f.slp", false},
+        {{"-w", "100000", "f.slp"}, OptionProblem::needsNumber, "-w", "f.slp", false},
+        {{"-h", "abc", "f.slp"}, OptionProblem::needsNumber, "-h", "f.slp", false},
+        {{"-o", "p.bmp", "-w", "10x", "f.slp"}, OptionProblem::needsNumber, "-w", "f.slp", true},
+        {{"-w", "4294967306", "f.slp"}, OptionProblem::needsNumber, "-w", "f.slp", false},
+        {{"-h", "-5", "f.slp"}, OptionProblem::needsNumber, "-h", "f.slp", false},
+        {{"-h", " 5", "f.slp"}, OptionProblem::needsNumber, "-h", "f.slp", false},
+        {{"-bench"}, OptionProblem::needsNumber, "-bench", "", false},
+        {{"-q", "f.slp", "-w", "abc"}, OptionProblem::unknown, "-q", "f.slp", false},  // the first one counts
+        {{"Kopie", "-2.slp", "-noedges"}, OptionProblem::none, "", "Kopie -2.slp", false},
+    };
+    for (const auto& c : cases) {
+        const Options o = parseOptions(c.args);
+        EXPECT_EQ(o.problem, c.problem) << c.args[0];
+        EXPECT_EQ(o.badOption, c.option) << c.args[0];
+        EXPECT_EQ(o.fileName, c.file) << c.args[0];
+        EXPECT_EQ(o.batch, c.batch) << c.args[0];
+    }
+    Options o = parseOptions({"f.slp", "-o", "out.bmp", "-w", "8192", "-h", "1"});
+    EXPECT_EQ(o.pictureName, "out.bmp");
+    EXPECT_EQ(o.width, 8192);
+    EXPECT_EQ(o.height, 1);
+    EXPECT_FALSE(parseOptions({"Kopie", "-2.slp", "-noedges"}).edges);
+
+    SlpScene none;
+    none.noteCount = 0;
+    EXPECT_EQ(problemTextFor(Language::german, parseOptions({"-w", "abc", "f.slp"}), none),
+              "Die Option '-w' braucht eine ganze Zahl von 1 bis 8192.");
+    EXPECT_EQ(problemTextFor(Language::german, parseOptions({"-o", "", "f.slp"}), none),
+              "Die Option '-o' braucht einen Dateinamen.");
+    EXPECT_EQ(problemTextFor(Language::english, parseOptions({"-bench", "0", "f.slp"}), none),
+              "The option '-bench' needs a whole number from 1 to 100000.");
 }
 
 TEST(Options, BmpFileLayoutAndPictureNames)
