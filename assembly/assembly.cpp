@@ -117,6 +117,11 @@ void computeSweeps(const AssemblyGridMasks& masks, const CellMask* pieces, int p
 uint64_t planWithSweeps(const PackingSweeps& sweeps, unsigned allowedFaces, AssemblyStep* steps,
                         int* stepCount)
 {
+    int faces[assemblyFaceCount];
+    int faceCount = 0;
+    for (BoxFace face : facePreference)
+        if (allowedFaces & faceBit(face)) faces[faceCount++] = int(face);
+
     const int count = sweeps.pieceCount;
     uint64_t left = count >= 64 ? ~uint64_t(0) : (uint64_t(1) << count) - 1;
     CellMask occupied = 0;
@@ -126,13 +131,13 @@ uint64_t planWithSweeps(const PackingSweeps& sweeps, unsigned allowedFaces, Asse
         progress = false;
         for (uint64_t rest = left; rest; rest &= rest - 1) {
             const int i = __builtin_ctzll(rest);
-            for (BoxFace face : facePreference) {
-                if (!(allowedFaces & faceBit(face)) || (sweeps.sweep[i][int(face)] & occupied))
-                    continue;
+            const CellMask* sweep = sweeps.sweep[i];
+            for (int k = 0; k < faceCount; k++) {
+                if (sweep[faces[k]] & occupied) continue;
                 occupied &= ~sweeps.cells[i];
                 left &= ~(uint64_t(1) << i);
                 // The last piece out is the first one in.
-                if (steps) steps[count - 1 - removed] = {i, face};
+                if (steps) steps[count - 1 - removed] = {i, BoxFace(faces[k])};
                 removed++;
                 progress = true;
                 break;

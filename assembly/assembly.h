@@ -19,7 +19,8 @@
 //     top    +y  "von oben"    "from above"        bottom -y  "von unten"  "from below"
 //     right  +x  "von rechts"  "from the right"    left   -x  "von links"  "from the left"
 //     front  +z  "von vorn"    "from the front"    back   -z  "von hinten" "from behind"
-// A piece that comes in from the top starts above the grid and moves in the -y direction.
+// These are the sides of the viewer's standard views (F7 top, F6 right, F5 front). A piece
+// that comes in from the top starts above the grid and moves in the -y direction.
 //
 // Limits: a grid of at most 64 cells (one 64-bit mask; our box has 60, and any puzzle of up
 // to 64 unit cubes fits) and at most 64 pieces. Larger grids are refused with

@@ -37,8 +37,11 @@ Options parseCommandLine(int argc, const char* const* argv, int defaultThreads)
             options.mode = RunMode::help;
             return options;
         }
-        if (!std::strcmp(arg, "-p")) {
-            options.mode = RunMode::check;
+        if (!std::strcmp(arg, "-p") || !std::strcmp(arg, "--stats")) {
+            const RunMode mode = arg[1] == 'p' ? RunMode::check : RunMode::stats;
+            if (options.mode != RunMode::solve && options.mode != mode)
+                return invalid("-p und --stats lassen sich nicht zusammen angeben.");
+            options.mode = mode;
             // An optional file name may follow; anything starting with '-' is an option.
             if (i + 1 < argc && argv[i + 1][0] != '-') options.checkPath = argv[++i];
             continue;
@@ -57,6 +60,8 @@ Options parseCommandLine(int argc, const char* const* argv, int defaultThreads)
     }
     if (options.mode == RunMode::check && threadsGiven)
         return invalid("-j und -p lassen sich nicht zusammen angeben.");
+    if (options.mode == RunMode::stats && threadsGiven)
+        return invalid("-j und --stats lassen sich nicht zusammen angeben.");
     return options;
 }
 
@@ -65,6 +70,7 @@ std::string usageText(int defaultThreads)
     return std::string(
                "Aufruf: kubo_puzzle_erg [-j ANZAHL]\n"
                "        kubo_puzzle_erg -p [DATEI]\n"
+               "        kubo_puzzle_erg --stats [DATEI]\n"
                "\n"
                "Ohne Angaben berechnet kubo_puzzle_erg alle Lösungen des kubo-Puzzles und\n"
                "schreibt sie in die Datei kubo_puzzle_erg.bin im aktuellen Ordner.\n"
@@ -74,5 +80,9 @@ std::string usageText(int defaultThreads)
            ",\n             die Zahl der Prozessorkerne)\n"
            "  -p [DATEI] prüft eine vorhandene Lösungstabelle (Vorgabe: kubo_puzzle_erg.bin),\n"
            "             statt zu rechnen\n"
+           "  --stats [DATEI]\n"
+           "             zählt, wie viele Lösungen einer Tabelle (Vorgabe: kubo_puzzle_erg.bin)\n"
+           "             sich mit den echten Teilen zusammensetzen lassen: frei aus allen\n"
+           "             Richtungen und in die Schachtel durch jede ihrer sechs Seiten\n"
            "  -h         zeigt diese Hilfe\n";
 }

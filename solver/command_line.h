@@ -1,15 +1,16 @@
 // command_line.h: the program's arguments. No argument computes the table; -j chooses the
-// number of threads; -p checks an existing table instead of computing one.
+// number of threads; -p checks an existing table instead of computing one; --stats counts
+// how the table's solutions go together.
 #pragma once
 
 #include <string>
 
-enum class RunMode { solve, check, help, invalid };
+enum class RunMode { solve, check, stats, help, invalid };
 
 struct Options {
     RunMode mode;
     int threads;            // solve: worker threads
-    std::string checkPath;  // check: the table to read
+    std::string checkPath;  // check and stats: the table to read
     std::string error;      // invalid: what was wrong, in German
 };
 

@@ -1,5 +1,6 @@
 // main.cpp: kubo_puzzle_erg, the console program that computes the solution table
-// kubo_puzzle_erg.bin in the current folder, or checks an existing one (-p).
+// kubo_puzzle_erg.bin in the current folder, or checks an existing one (-p), or counts how
+// its solutions go together (--stats).
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -12,7 +13,7 @@
 #include "solver/command_line.h"
 #include "solver/console.h"
 #include "solver/search.h"
-#include "solver/table_check.h"
+#include "solver/stats.h"
 #include "solver/table_file.h"
 #include "solver/texts.h"
 
@@ -41,10 +42,6 @@ bool standardOutputFailed()
     }
     return failed;
 }
-
-// Detail lines of the check beyond this many are only counted: a table of one record
-// repeated would otherwise print a line for each of its copies.
-constexpr uint64_t maxFaultLines = 1000;
 
 double secondsSince(Clock::time_point start)
 {
@@ -146,74 +143,6 @@ int runSolve(int threads)
     return 0;
 }
 
-int runCheck(const std::string& path)
-{
-    if (isFolder(path.c_str())) {
-        std::fprintf(stderr, "Fehler: Die Lösungstabelle \"%s\" kann nicht gelesen werden: %s.\n",
-                     path.c_str(), fileErrorText(EISDIR).c_str());
-        return 1;
-    }
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        std::fprintf(stderr, "Fehler: Die Lösungstabelle \"%s\" kann nicht gelesen werden: %s.\n",
-                     path.c_str(), fileErrorText(errno ? errno : EIO).c_str());
-        return 1;
-    }
-    std::printf("Prüfe die Lösungstabelle %s\n", path.c_str());
-    std::fflush(stdout);
-
-    TableChecker checker = makeTableChecker();
-    uint64_t faultLines = 0;
-    std::vector<unsigned char> buffer(size_t(recordSize) * 4096);
-    size_t held = 0;  // bytes in buffer not yet checked
-    uint64_t bytes = 0;
-    for (;;) {
-        const size_t got = std::fread(&buffer[held], 1, buffer.size() - held, file);
-        bytes += got;
-        held += got;
-        const size_t whole = held / recordSize * recordSize;
-        for (size_t at = 0; at < whole; at += recordSize)
-            for (const CheckFault& fault : checkNextRecord(checker, decodeRecord(&buffer[at])))
-                if (++faultLines <= maxFaultLines) std::printf("%s\n", faultText(fault).c_str());
-        std::copy(buffer.begin() + long(whole), buffer.begin() + long(held), buffer.begin());
-        held -= whole;
-        if (got == 0) break;
-    }
-    const bool readFailed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readFailed) {
-        std::fprintf(stderr, "Fehler: Die Lösungstabelle \"%s\" konnte nicht ganz gelesen werden.\n",
-                     path.c_str());
-        return 1;
-    }
-
-    if (faultLines > maxFaultLines)
-        std::printf("... und %s weitere Befunde, die hier nicht einzeln aufgeführt sind.\n",
-                    formatCount(faultLines - maxFaultLines).c_str());
-    std::printf("%s Datensätze (%s Bytes).\n", formatCount(checker.records).c_str(),
-                formatCount(bytes).c_str());
-    if (held)
-        std::printf("Am Ende der Datei stehen %s Bytes eines unvollständigen Datensatzes.\n",
-                    formatCount(held).c_str());
-    const bool ok = !held && checker.faultyRecords == 0 && checker.variantPairs == 0 &&
-                    checker.records > 0;
-    if (ok) {
-        std::printf("Ergebnis: in Ordnung. Jeder Datensatz füllt die Schachtel mit allen zwölf "
-                    "Teilen,\nund keine zwei sind Varianten voneinander.\n");
-        return 0;
-    }
-    std::string summary = "Ergebnis: fehlerhaft";
-    if (checker.records == 0) summary += "; die Tabelle enthält keinen Datensatz";
-    if (checker.faultyRecords)
-        summary += "; " + formatCount(checker.faultyRecords) + " Datensätze sind keine Lösung";
-    if (checker.variantPairs)
-        summary += "; " + formatCount(checker.variantPairs) + " Paare sind Varianten voneinander";
-    if (held) summary += "; am Ende steht ein unvollständiger Datensatz";
-    std::printf("%s.\n", summary.c_str());
-    return 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -233,7 +162,10 @@ int main(int argc, char** argv)
         exitCode = 1;
         break;
     case RunMode::check:
-        exitCode = runCheck(options.checkPath);
+        exitCode = runTableCheck(options.checkPath);
+        break;
+    case RunMode::stats:
+        exitCode = runAssemblyStats(options.checkPath, standardOutputIsTerminal());
         break;
     case RunMode::solve:
         exitCode = runSolve(options.threads);

@@ -12,6 +12,8 @@
 #include "assembly/assembly.h"
 #include "full_records.h"
 #include "model/placement.h"
+#include "solver/placements.h"
+#include "solver/stats.h"
 
 namespace {
 
@@ -284,6 +286,26 @@ TEST(Assembly, RealSolutionsAgainstEveryRemovalOrder)
             expectAgreesWithReference(packing({boxSizeX, boxSizeY, boxSizeZ}, pieces),
                                       "variant " + std::to_string(variant));
         }
+}
+
+// The statistics' decoding of table records yields the cells the solver placed.
+TEST(Assembly, TableRecordsDecodeToTheSolversCells)
+{
+    const AssemblyGridMasks box = boxAssemblyGrid();
+    for (const SolutionRecord& record : firstFullRecords(5)) {
+        CellMask masks[pieceCount];
+        recordPieceMasks(box, record, masks);
+        for (PlacementWord word : record.words) {
+            const int piece = placementPieceIndex(word);
+            uint64_t solverMask = 0;
+            for (int bit = 0; bit < box.cellCount; bit++)
+                if (masks[piece] >> bit & 1) {
+                    const Cell c = {bit % boxSizeX, bit / boxSizeX % boxSizeY, bit / (boxSizeX * boxSizeY)};
+                    solverMask |= uint64_t(1) << cellBit(fullBox, c);
+                }
+            EXPECT_EQ(solverMask, placedMask(fullBox, piece, word)) << "piece " << piece;
+        }
+    }
 }
 
 }  // namespace

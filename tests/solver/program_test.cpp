@@ -9,6 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -17,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "assembly/assembly.h"
 #include "full_records.h"
 #include "model/solution_table.h"
 
@@ -109,6 +113,8 @@ TEST(Program, Arguments)
         {{"-j", "0"}, 1, "Die Zahl der Threads \"0\" ist ungültig"},
         {{"-j2x"}, 1, "Die Zahl der Threads \"2x\" ist ungültig"},
         {{"-p", "-j", "2"}, 1, "-j und -p lassen sich nicht zusammen angeben."},
+        {{"--stats", "-j", "2"}, 1, "-j und --stats lassen sich nicht zusammen angeben."},
+        {{"-p", "--stats"}, 1, "-p und --stats lassen sich nicht zusammen angeben."},
         {{"-h"}, 0, "Aufruf: kubo_puzzle_erg [-j ANZAHL]"},
     };
     for (const auto& c : cases) {
@@ -185,6 +191,86 @@ TEST(Program, CheckModeOnTables)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(contains(run.err, "\"fehlt.bin\" kann nicht gelesen werden: Datei oder Ordner nicht gefunden."))
         << run.err;
+}
+
+// The names in a folder, sorted, with each file's contents.
+std::string folderContents(const std::string& dir)
+{
+    std::vector<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d)) names.push_back(e->d_name);
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    std::string all;
+    for (const std::string& n : names) all += n + "\n" + readFile(dir + "/" + n) + "\n";
+    return all;
+}
+
+TEST(Program, AssemblyStatsOfTables)
+{
+    const std::string dir = makeFolder("stats");
+    const std::string logs = makeFolder("stats_logs");
+    // Solutions from the start of the search, three in four of them turned, so that the
+    // sides differ.
+    std::vector<SolutionRecord> good = firstFullRecords(40);
+    ASSERT_EQ(good.size(), 40u);
+    for (size_t i = 0; i < good.size(); i++)
+        if (i % 4) good[i] = turnedRecord(good[i], int(i % 4));
+    writeTable(dir + "/kubo_puzzle_erg.bin", good);
+    // The counts the planner gives for the pieces' cells, decoded here on their own.
+    uint64_t freePlans = 0, throughFace[assemblyFaceCount] = {}, throughNone = 0;
+    for (const SolutionRecord& record : good) {
+        AssemblyInput in = {{boxSizeX, boxSizeY, boxSizeZ}, {}, AssemblyMode::free, BoxFace::top};
+        for (PlacementWord word : record.words) {
+            const PieceCells placed = placePiece(PieceCatalogue[placementPieceIndex(word)], decodePlacementWord(word));
+            in.pieces.emplace_back();
+            for (int i = 0; i < placed.cellCount; i++)
+                in.pieces.back().push_back({placed.cells[i].x, placed.cells[i].y, placed.cells[i].z});
+        }
+        freePlans += planAssembly(in).status == AssemblyStatus::ok;
+        in.mode = AssemblyMode::box;
+        bool any = false;
+        for (int f = 0; f < assemblyFaceCount; f++) {
+            in.openFace = BoxFace(f);
+            const bool ok = planAssembly(in).status == AssemblyStatus::ok;
+            throughFace[f] += ok;
+            any = any || ok;
+        }
+        throughNone += !any;
+    }
+    const std::string before = folderContents(dir);
+    ChildRun run = runIn(dir, {"--stats"}, logs);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_TRUE(contains(run.out, "40 Lösungen.")) << run.out;
+    EXPECT_TRUE(contains(run.out, "Richtungen): " + std::to_string(freePlans) + " (")) << run.out;
+    for (int f = 0; f < assemblyFaceCount; f++) {
+        const size_t line = run.out.find(faceNameGerman(BoxFace(f)));
+        ASSERT_NE(line, std::string::npos) << run.out;
+        EXPECT_TRUE(contains(run.out.substr(line, run.out.find('\n', line) - line),
+                             "): " + std::to_string(throughFace[f]) + " (")) << run.out;
+    }
+    EXPECT_TRUE(contains(run.out, "Durch keine der sechs Seiten: " + std::to_string(throughNone) + " ("))
+        << run.out;
+    EXPECT_EQ(folderContents(dir), before) << "the statistics wrote into the table's folder";
+
+    // A damaged table gets -p's report and no figures; a missing one -p's error.
+    SolutionRecord overlapping = good[1];
+    overlapping.words[4] = PlacementWord((good[1].words[3] & 0x0FFF) | (good[1].words[4] & 0xF000));
+    writeTable(dir + "/damaged.bin", {good[0], overlapping, good[2]}, "12345");
+    const std::string damagedBefore = folderContents(dir);
+    run = runIn(dir, {"--stats", "damaged.bin"}, logs);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.out, "Datensatz 2: Teil")) << run.out;
+    EXPECT_TRUE(contains(run.out, "Ergebnis: fehlerhaft; 1 Datensätze sind keine Lösung; am Ende steht ein "
+                                  "unvollständiger Datensatz.")) << run.out;
+    EXPECT_FALSE(contains(run.out, "Lösungen.")) << run.out;
+    run = runIn(dir, {"--stats", "fehlt.bin"}, logs);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "\"fehlt.bin\" kann nicht gelesen werden: Datei oder Ordner nicht gefunden."))
+        << run.err;
+    EXPECT_EQ(folderContents(dir), damagedBefore) << "the statistics wrote into the table's folder";
 }
 
 TEST(Program, InterruptedRunLeavesWholeRecords)
