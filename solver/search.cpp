@@ -41,13 +41,25 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
     double doneShare = 0;
     uint64_t doneNodes = prefixNodes;
 
-    auto work = [&]() {
+    // Each worker's time in its subtrees and the time of its end after the start, in
+    // microseconds (a 32-bit count holds over an hour).
+    const int workerCount = std::max(threads, 1);
+    std::vector<std::atomic<uint32_t>> busyMicroseconds(static_cast<size_t>(workerCount));
+    std::vector<std::atomic<uint32_t>> endMicroseconds(static_cast<size_t>(workerCount));
+    const std::chrono::steady_clock::time_point workStart = std::chrono::steady_clock::now();
+    auto microsecondsSince = [](std::chrono::steady_clock::time_point start) {
+        return uint32_t(
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
+    };
+    auto work = [&](int worker) {
         std::vector<SolutionRecord> found;
         for (;;) {
             const size_t i = nextTask.fetch_add(1);
             if (i >= n || stop.load()) break;
             found.clear();
+            const std::chrono::steady_clock::time_point taskStart = std::chrono::steady_clock::now();
             const uint64_t made = searchSubtree(puzzle, plan, slotTables[size_t(tasks[i].root)], tasks[i], &stop, found);
+            busyMicroseconds[size_t(worker)].fetch_add(microsecondsSince(taskStart));
             std::lock_guard<std::mutex> guard(lock);
             results[i].swap(found);
             done[i] = 1;
@@ -56,9 +68,10 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
             doneNodes += made;
             if (doneCount == n) finished.notify_one();
         }
+        endMicroseconds[size_t(worker)] = microsecondsSince(workStart);
     };
     std::vector<std::thread> workers;
-    for (int t = 0; t < std::max(threads, 1); t++) workers.emplace_back(work);
+    for (int t = 0; t < workerCount; t++) workers.emplace_back(work, t);
 
     SearchStats stats = {0, 0, 0, n, 0};
     SearchEnd end = SearchEnd::complete;
@@ -104,5 +117,10 @@ SearchOutcome runSearch(const SolverPuzzle& puzzle, const SearchPlan& plan, int 
         stats.nodes = doneNodes;
     }
     if (tick) tick(stats);
-    return {end, stats};
+    uint32_t runMicroseconds = 1;
+    for (const std::atomic<uint32_t>& at : endMicroseconds) runMicroseconds = std::max(runMicroseconds, at.load());
+    std::vector<double> idleShare;
+    for (const std::atomic<uint32_t>& busy : busyMicroseconds)
+        idleShare.push_back(std::max(0.0, 1.0 - double(busy.load()) / double(runMicroseconds)));
+    return {end, stats, idleShare};
 }

@@ -41,6 +41,10 @@ enum class SearchEnd { complete, cancelled, refused };
 struct SearchOutcome {
     SearchEnd end;
     SearchStats stats;
+    // For each worker thread, the share of the run (from the workers' start to the last
+    // one's end) that it spent without a subtree to search: how well the split keeps the
+    // cores busy to the end.
+    std::vector<double> idleShare;
 };
 
 // Runs the plan on threads workers (at least 1). Records reach deliver in the same order
