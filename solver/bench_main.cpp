@@ -1,9 +1,12 @@
 // bench_main.cpp: kubo_solver_bench, the comparison behind "make bench": the reference
 // (dancing links, one thread) and the fast search (one thread) on the same subproblem,
-// all fillings with piece 10 at one fixed placement, their times and their ratio. The
-// full solve is timed by running the program itself (tools/bench.sh).
+// all fillings with piece 10 at one fixed placement, their times and their ratio; then the
+// full search on every core, for the idle share of each thread. The full solve is timed by
+// running the program itself (tools/bench-solver.sh).
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "solver/exact_cover.h"
 #include "solver/search.h"
@@ -50,5 +53,14 @@ int main()
         std::printf("the two counts differ\n");
         return 1;
     }
+
+    const int threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    start = Clock::now();
+    const SearchOutcome outcome =
+        runSearch(puzzle, plan, threads, [](const std::vector<SolutionRecord>&) { return true; }, nullptr, nullptr);
+    std::printf("full search, %d threads: %llu fillings in %.2f s, %zu subtrees; idle share of each thread:",
+                threads, (unsigned long long)outcome.stats.solutions, secondsSince(start), outcome.stats.taskTotal);
+    for (double idle : outcome.idleShare) std::printf(" %.1f %%", 100 * idle);
+    std::printf("\n");
     return 0;
 }

@@ -287,6 +287,8 @@ TEST(Search, SameRecordsInTheSameOrderForEveryThreadCount)
             EXPECT_EQ(c.outcome.stats.tasksDone, c.outcome.stats.taskTotal);
             ASSERT_EQ(c.records.size(), single.size()) << threads << " threads";
             EXPECT_TRUE(sameRecords(c.records, single, single.size())) << threads << " threads";
+            ASSERT_EQ(c.outcome.idleShare.size(), size_t(threads));
+            for (double idle : c.outcome.idleShare) EXPECT_TRUE(idle >= 0 && idle <= 1) << idle;
         }
     }
 }
