@@ -29,7 +29,7 @@ ifeq ($(OS),Windows_NT)
 deps: ;
 native: ;
 win:
-	cmake -S . -B $(WIN) -G "MinGW Makefiles" -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(WIN) -G "MinGW Makefiles" -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION)
 	cmake --build $(WIN) -j $(JOBS)
 run-folder: win
 	cmake -E make_directory $(RUN)
@@ -46,7 +46,7 @@ native: deps
 
 win: deps
 	@cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
-	    -DCMAKE_BUILD_TYPE=Release >/dev/null
+	    -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION) >/dev/null
 	@cmake --build $(WIN) -j $(JOBS)
 
 # The run folder is laid out as a user's installation: the programs and their data files.

@@ -182,8 +182,23 @@ void convertPlacementFile(const char* name, const Settings& settings)
         std::fclose(in);
         return;
     }
-    std::FILE* out = std::fopen(slpName, "wb");
-    if (!out) {
+    // Never written through a link or a second name: that would replace a file the user
+    // keeps elsewhere, and -d would then delete what this run did not make.
+    std::FILE* out = nullptr;
+    WrittenFile written = {};
+    switch (createOutputFile(slpName, out, written)) {
+    case OutputOpen::opened: break;
+    case OutputOpen::link:
+        std::fprintf(stderr, "Datei '%s' ist eine Verkn\xFCpfung (symbolischer Link oder "
+                             "Analysepunkt) und wird nicht \xFC" "berschrieben!\n", slpName);
+        std::fclose(in);
+        return;
+    case OutputOpen::otherNames:
+        std::fprintf(stderr, "Datei '%s' hat noch weitere Namen (harte Verkn\xFCpfung) und "
+                             "wird nicht \xFC" "berschrieben!\n", slpName);
+        std::fclose(in);
+        return;
+    case OutputOpen::failed:
         std::fprintf(stderr, "Datei '%s' kann nicht erzeugt werden!\n", slpName);
         std::fclose(in);
         return;
@@ -192,10 +207,27 @@ void convertPlacementFile(const char* name, const Settings& settings)
     std::fclose(out);
     std::fclose(in);
 
+    if (settings.viewerProgram[0] == '\0' || !settings.deleteAfterViewing)
+        releaseOutputFile(written);
     if (settings.viewerProgram[0] == '\0') return;
     // Whatever the viewer writes must come after what this program has written so far.
     std::fflush(nullptr);
     const int ignored = std::system(command.c_str());
     (void)ignored;
-    if (settings.deleteAfterViewing) std::remove(slpName);
+    if (!settings.deleteAfterViewing) return;
+    // Only the file written above is deleted; whatever the name denotes by now stays. A
+    // failure to delete is not reported.
+    switch (removeOutputFile(slpName, written)) {
+    case OutputRemoval::link:
+        std::fprintf(stderr, "Datei '%s' ist inzwischen eine Verkn\xFCpfung und wird nicht "
+                             "gel\xF6scht!\n", slpName);
+        break;
+    case OutputRemoval::replaced:
+        std::fprintf(stderr, "Datei '%s' ist inzwischen eine andere Datei und wird nicht "
+                             "gel\xF6scht!\n", slpName);
+        break;
+    case OutputRemoval::removed:
+    case OutputRemoval::gone:
+    case OutputRemoval::failed: break;
+    }
 }

@@ -1,7 +1,11 @@
 // platform.h: the converter's few platform services: the console's output code page
-// (Windows only; elsewhere there is none), whether two names denote one file, and which
-// command interpreter runs the viewer command.
+// (Windows only; elsewhere there is none), whether two names denote one file, creating and
+// deleting the SLP file without ever going through a link, and which command interpreter
+// runs the viewer command.
 #pragma once
+
+#include <cstdint>
+#include <cstdio>
 
 #include "facetgen/convert.h"
 
@@ -15,6 +19,41 @@ bool sameFile(const char* a, const char* b);
 
 // True when the name exists and is a directory.
 bool isDirectory(const char* name);
+
+// The SLP file as this run made it: known by device and inode, or by volume serial number
+// and file index, whatever name it is reached by; and a handle held open on it until it is
+// deleted or let go, so that meanwhile no other file can be given the same identity.
+struct WrittenFile {
+    uint64_t volume, index;
+    intptr_t held;  // -1: none
+};
+
+enum class OutputOpen {
+    opened,
+    link,        // the name is a symbolic link or another reparse point
+    otherNames,  // the file has further names (hard links) that would change with it
+    failed,
+};
+
+// Creates the SLP file, or empties the one that exists, for writing in binary mode. An
+// existing link is never followed and a file with further names is left alone: writing
+// through either would replace a file that the user keeps under another name. On opened,
+// file is the open stream and written the file that it writes.
+OutputOpen createOutputFile(const char* name, std::FILE*& file, WrittenFile& written);
+
+enum class OutputRemoval {
+    removed,
+    gone,      // nothing of that name is left (the viewer may have removed it)
+    link,      // the name is now a link: neither it nor its target is deleted
+    replaced,  // the name now denotes another file, which stays
+    failed,
+};
+
+// Deletes name only while it still is the very file that createOutputFile made; lets go
+// of the file either way.
+OutputRemoval removeOutputFile(const char* name, WrittenFile& written);
+// Lets go of the file without deleting it.
+void releaseOutputFile(WrittenFile& written);
 
 // The interpreter behind the standard system function: cmd on Windows, /bin/sh elsewhere.
 CommandInterpreter hostInterpreter();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows release zip as it would reach a user: what it holds, that every
-# program runs on a bare Windows (import tables), and the German read-me's form.
+# program runs on a bare Windows (import tables), that each carries its version, manifest
+# and icon, and the German read-me's form.
 #   check-release.sh ZIP WIN_BUILD NATIVE_BUILD
 set -uo pipefail
 
@@ -109,6 +110,71 @@ readme_covers_the_release() {
              sed -n 's/^ *"  \([^:]*\):.*/\1/p' | sed 's# / #\n#g; s#, #\n#g')
 }
 
+# ---- resources: version, manifest, icons ---------------------------------------------------
+
+# The zip's name carries the version that every program must carry as well.
+version=$(basename "$zip" .zip)
+version=${version#kubo-}
+version=${version%-win64}
+
+# The reader takes the programs' resources apart on this machine; it draws the window's
+# icon with the program's own pattern code to compare.
+builds_the_resource_reader() {
+  c++ -std=c++17 -O1 -I"$source_dir" -o "$work/exe_resources" "$here/exe_resources.cpp" \
+    "$source_dir/shell/icon.cpp"
+}
+
+# carries_resources EXE ICON: version information with the zip's version, the manifest
+# (run as invoker, Vista to 10/11, no newer common controls, no DPI awareness), no time
+# stamp, and the icon: "window" (the window's own icon in its two sizes), "colour" or "none".
+carries_resources() {
+  local out
+  out=$("$work/exe_resources" "$1") || return 1
+  local want
+  for want in "version ProductName=kubo" "version FileVersion=$version" "version ProductVersion=$version" \
+      "version OriginalFilename=$(basename "$1")"; do
+    grep -qxF "$want" <<<"$out" || { echo "$1: no \"$want\""; echo "$out"; return 1; }
+  done
+  grep -q '^version FileDescription=..' <<<"$out" || { echo "$1: no file description"; return 1; }
+  grep -q 'requestedExecutionLevel level="asInvoker"' <<<"$out" || { echo "$1: no manifest asking for asInvoker"; return 1; }
+  for want in e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225f93a \
+      4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+    grep -q "supportedOS Id=\"{$want}\"" <<<"$out" || { echo "$1: supportedOS $want missing"; return 1; }
+  done
+  if grep -Eiq 'Common-Controls|dpiAware' <<<"$out"; then echo "$1: the manifest changes the controls' look or the DPI"; return 1; fi
+  if grep -q '^time-stamp' <<<"$out"; then echo "$1: a resource directory carries a time stamp"; return 1; fi
+  case $2 in
+    window)
+      for want in "icon 32x32 1-bit the window's icon" "icon 16x16 1-bit the window's icon"; do
+        grep -qxF "$want" <<<"$out" || { echo "$1: no \"$want\""; grep '^icon' <<<"$out"; return 1; }
+      done
+      if grep -Eq '^icon .*(differs|missing)' <<<"$out"; then grep '^icon' <<<"$out"; return 1; fi ;;
+    colour)
+      grep -qx 'icon 32x32 32-bit' <<<"$out" && grep -qx 'icon 16x16 32-bit' <<<"$out" ||
+        { echo "$1: no 32 x 32 and 16 x 16 icon"; grep '^icon' <<<"$out"; return 1; } ;;
+    none) ;;
+  esac
+}
+
+programs_carry_their_resources() {
+  carries_resources "$work/unpacked/kubo_puzzle_select.exe" window || return 1
+  carries_resources "$work/unpacked/kubo_puzzle_erg.exe" none || return 1
+  carries_resources "$work/unpacked/facetgen.exe" none || return 1
+  if [ -f "$work/unpacked/rtd.exe" ]; then carries_resources "$work/unpacked/rtd.exe" colour || return 1; fi
+}
+
+# The resource check itself: a program built without resources must fail it.
+resource_check_catches_a_bare_program() {
+  printf 'int main() { return 0; }\n' >"$work/bare.cpp"
+  x86_64-w64-mingw32-g++-posix -o "$work/bare.exe" "$work/bare.cpp" || return 1
+  local out
+  if out=$(carries_resources "$work/bare.exe" none 2>&1); then
+    echo "accepted a program without resources"
+    return 1
+  fi
+  grep -q 'no "version ProductName=kubo"' <<<"$out"
+}
+
 # ---- the run ------------------------------------------------------------------------------
 
 check "the zip unpacks" unpacks || true
@@ -119,6 +185,9 @@ check "the map file and the meshes are those of the build" data_as_built
 check "every program imports only system DLLs" programs_import_system_dlls_only
 "$here/check-imports.sh" "$work"/unpacked/*.exe 2>/dev/null | sed 's/^/         /'
 check "the import check fails on the compiler's runtime DLLs" import_check_catches_runtime_dlls
+check "the resource reader builds" builds_the_resource_reader &&
+  check "every program carries version $version, its manifest and its icon" programs_carry_their_resources
+check "the resource check fails on a program without resources" resource_check_catches_a_bare_program
 check "LIESMICH.txt is code page 1252 with CR LF" readme_is_windows_text
 check "LIESMICH.txt explains every program, the first start and the viewer's keys" readme_covers_the_release
 finish

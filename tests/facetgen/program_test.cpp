@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -415,6 +416,81 @@ TEST_F(Program, OutputThatCannotBeWrittenIsReported)
     const RunResult quiet = runProgram(program, {"-L-", "a.pos"}, work, bin, "/dev/full");
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.err, "a.pos -> a.slp ...\n");
+}
+
+TEST_F(Program, LinksAreNeitherWrittenThroughNorDeleted)
+{
+    const std::string linkMessage = "Datei 'loesungen/kubo_puzzle_000017c.slp' ist eine "
+                                    "Verkn\xFCpfung (symbolischer Link oder Analysepunkt) und "
+                                    "wird nicht \xFC" "berschrieben!\n";
+    const std::string pos = "loesungen/kubo_puzzle_000017c.pos";
+    const std::string slp = work + "/loesungen/kubo_puzzle_000017c.slp";
+    mkdir((work + "/loesungen").c_str(), 0755);
+    writeFile(work + "/" + pos, line1);
+    writeFile(work + "/wertvoll.txt", "Daten des Benutzers\n");
+    struct Case {
+        const char* what;
+        void (*make)(const std::string& slp);
+        const char* message;  // nullptr: the link message
+    } cases[] = {
+        {"link to a file", [](const std::string& s) { (void)symlink("../wertvoll.txt", s.c_str()); }, nullptr},
+        {"link to nothing", [](const std::string& s) { (void)symlink("../neu.txt", s.c_str()); }, nullptr},
+        {"second name", [](const std::string& s) { (void)link((s.substr(0, s.rfind("/loesungen")) + "/wertvoll.txt").c_str(), s.c_str()); },
+         "Datei 'loesungen/kubo_puzzle_000017c.slp' hat noch weitere Namen (harte "
+         "Verkn\xFCpfung) und wird nicht \xFC" "berschrieben!\n"},
+    };
+    for (const Case& c : cases) {
+        std::remove(slp.c_str());
+        std::remove((work + "/../viewer.log").c_str());
+        c.make(slp);
+        struct stat before;
+        ASSERT_EQ(lstat(slp.c_str(), &before), 0) << c.what;
+        const RunResult r = run({"-d", pos});
+        EXPECT_EQ(r.exitCode, 0) << c.what;
+        EXPECT_EQ(r.err, pos + " -> loesungen/kubo_puzzle_000017c.slp ...\n" +
+                             (c.message ? c.message : linkMessage)) << c.what;
+        EXPECT_EQ(read("wertvoll.txt"), "Daten des Benutzers\n") << c.what;
+        EXPECT_FALSE(exists("neu.txt")) << c.what;
+        struct stat after;
+        EXPECT_EQ(lstat(slp.c_str(), &after), 0) << c.what << ": the link was deleted";
+        EXPECT_EQ(after.st_ino, before.st_ino) << c.what;
+        EXPECT_EQ(viewerLog(), "") << c.what;
+    }
+}
+
+TEST_F(Program, DeletesOnlyTheFileItWrote)
+{
+    writeFile(work + "/a.pos", line1);
+    writeFile(work + "/wertvoll.txt", "Daten des Benutzers\n");
+    // Viewers that put something else in the SLP file's place while they run.
+    struct Case {
+        const char* viewer;
+        const char* script;
+        const char* message;  // nullptr: nothing is reported
+        const char* left;     // what a.slp reads afterwards, or nullptr when it is gone
+    } cases[] = {
+        {"verlinkt", "mv \"$1\" behalten.slp; ln -s wertvoll.txt \"$1\"",
+         "Datei 'a.slp' ist inzwischen eine Verkn\xFCpfung und wird nicht gel\xF6scht!\n",
+         "Daten des Benutzers\n"},
+        {"ersetzt", "rm \"$1\"; echo anders > \"$1\"",
+         "Datei 'a.slp' ist inzwischen eine andere Datei und wird nicht gel\xF6scht!\n", "anders\n"},
+        {"loescht", "rm \"$1\"", nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        writeFile(bin + "/" + c.viewer, std::string("#!/bin/sh\n") + c.script + "\n");
+        chmod((bin + "/" + c.viewer).c_str(), 0755);
+        const RunResult r = run({std::string("-L") + c.viewer, "-d", "a.pos"});
+        EXPECT_EQ(r.exitCode, 0) << c.viewer;
+        EXPECT_EQ(r.err, std::string("a.pos -> a.slp ...\n") + (c.message ? c.message : ""))
+            << c.viewer;
+        EXPECT_EQ(exists("a.slp"), c.left != nullptr) << c.viewer;
+        if (c.left) {
+            EXPECT_EQ(read("a.slp"), c.left) << c.viewer;
+        }
+        EXPECT_EQ(read("wertvoll.txt"), "Daten des Benutzers\n") << c.viewer;
+        std::remove((work + "/a.slp").c_str());
+    }
+    EXPECT_EQ(read("behalten.slp"), slp1);
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+// The solver as Windows runs it: two solvers started in one folder, where the second must
+// leave the table to the first, whose share mode is the only lock there is.
+#include <string>
+
+#include "tests/gui/harness.h"
+
+namespace {
+
+long fileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return long(data.nFileSizeLow);
+}
+
+}  // namespace
+
+SCENARIO(solver_second_start_in_one_folder_leaves_the_table_to_the_first)
+{
+    Program first;
+    first.workFolder = makeWorkFolder("two_solvers");
+    const std::string table = first.workFolder + "\\kubo_puzzle_erg.bin";
+    const std::string solver = "\"" + runFolder + "\\kubo_puzzle_erg.exe\"";
+
+    // The first one runs in a console of its own, its output going to a file, as long as
+    // it takes to write the whole table.
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE log = CreateFileA((first.workFolder + "\\erster.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                             &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    REQUIRE(log != INVALID_HANDLE_VALUE);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = log;
+    startup.hStdError = log;
+    std::string line = solver;
+    const BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
+                                        first.workFolder.c_str(), &startup, &first.process);
+    CloseHandle(log);
+    if (!started) endProgram(first);
+    REQUIRE(started);
+
+    const long someRecords = 10 * 24;
+    for (int i = 0; i < 600 && fileSize(table) < someRecords; i++) Sleep(50);
+    const long before = fileSize(table);
+    CHECK(before >= someRecords);
+
+    const ConsoleRun second = runConsole(solver + " -j 1", first.workFolder);
+    CHECK_EQ(second.exitCode, 1L);
+    CHECK(second.err.find("In die L\xF6sungstabelle \"") != std::string::npos);
+    CHECK(second.err.find("schreibt gerade ein anderes Programm (l\xE4uft schon ein kubo_puzzle_erg in "
+                          "diesem Ordner?).") != std::string::npos);
+    CHECK(fileSize(table) >= before);  // the second one emptied nothing
+    // Readers are not kept out while the table grows.
+    CHECK_EQ(runConsole(solver + " -p", first.workFolder).exitCode, 0L);
+
+    const bool ended = WaitForSingleObject(first.process.hProcess, 180000) == WAIT_OBJECT_0;
+    CHECK(ended);
+    DWORD code = 99;
+    if (ended) GetExitCodeProcess(first.process.hProcess, &code);
+    CHECK_EQ(long(code), 0L);
+    CHECK(readFile(first.workFolder + "\\erster.txt").find("Fertig: 409.963 L\xF6sungen") != std::string::npos);
+    const ConsoleRun check = runConsole(solver + " -p", first.workFolder, 60000);
+    CHECK_EQ(check.exitCode, 0L);
+    CHECK(check.out.find("Ergebnis: in Ordnung.") != std::string::npos);
+    endProgram(first);
+}

@@ -1,0 +1,86 @@
+# Resources of the Windows programs: version information (the same VERSION as the release
+# zip's name), the application manifest, and icons drawn by icongen from the patterns
+# that the programs draw their windows' icons from. Included by the top-level
+# CMakeLists.txt in the Windows build; kubo_program_resources() gives one program its
+# resources.
+enable_language(RC)
+
+# `make` passes the version it names the zip with; otherwise it is found the same way.
+if(NOT KUBO_VERSION)
+  execute_process(COMMAND git describe --always --dirty
+                  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+                  OUTPUT_VARIABLE KUBO_VERSION OUTPUT_STRIP_TRAILING_WHITESPACE
+                  RESULT_VARIABLE describe_failed ERROR_QUIET)
+  if(describe_failed OR NOT KUBO_VERSION)
+    set(KUBO_VERSION unknown)
+  endif()
+endif()
+# The four numbers Windows shows beside the text: from a tag such as v1.2 or 1.2.3 with
+# the commits since it, 0,0,0,0 for an untagged tree.
+set(KUBO_RC_NUMBERS 0,0,0,0)
+if(KUBO_VERSION MATCHES "^v?([0-9]+)\\.([0-9]+)(\\.([0-9]+))?(-([0-9]+)-g)?")
+  set(patch 0)
+  set(commits 0)
+  if(CMAKE_MATCH_4)
+    set(patch ${CMAKE_MATCH_4})
+  endif()
+  if(CMAKE_MATCH_6)
+    set(commits ${CMAKE_MATCH_6})
+  endif()
+  set(KUBO_RC_NUMBERS ${CMAKE_MATCH_1},${CMAKE_MATCH_2},${patch},${commits})
+endif()
+
+set(KUBO_RESOURCE_DIR ${CMAKE_BINARY_DIR}/resources)
+file(MAKE_DIRECTORY ${KUBO_RESOURCE_DIR})
+
+# icongen runs on the build machine: in a cross build it is compiled with the machine's
+# own compiler, beside the Windows programs' one.
+set(icongen_sources ${CMAKE_SOURCE_DIR}/tools/icongen.cpp ${CMAKE_SOURCE_DIR}/tools/icon_file.cpp
+                    ${CMAKE_SOURCE_DIR}/shell/icon.cpp)
+if(CMAKE_CROSSCOMPILING)
+  find_program(KUBO_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
+  set(icongen ${KUBO_RESOURCE_DIR}/icongen)
+  add_custom_command(
+    OUTPUT ${icongen}
+    COMMAND ${KUBO_HOST_CXX} -std=c++17 -O1 -I${CMAKE_SOURCE_DIR} ${icongen_sources} -o ${icongen}
+    DEPENDS ${icongen_sources} ${CMAKE_SOURCE_DIR}/tools/icon_file.h ${CMAKE_SOURCE_DIR}/shell/icon.h
+    COMMENT "Building icongen for the build machine")
+else()
+  add_executable(icongen ${icongen_sources})
+  set_target_properties(icongen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KUBO_RESOURCE_DIR})
+  set(icongen icongen)
+endif()
+foreach(kind select rtd)
+  add_custom_command(
+    OUTPUT ${KUBO_RESOURCE_DIR}/${kind}.ico
+    COMMAND ${icongen} ${kind} ${KUBO_RESOURCE_DIR}/${kind}.ico
+    DEPENDS ${icongen}
+    COMMENT "Drawing the icon ${kind}.ico")
+endforeach()
+add_custom_target(kubo_icons DEPENDS ${KUBO_RESOURCE_DIR}/select.ico ${KUBO_RESOURCE_DIR}/rtd.ico)
+
+# kubo_program_resources(TARGET DESCRIPTION [ICON select|rtd])
+function(kubo_program_resources target description)
+  cmake_parse_arguments(arg "" "ICON" "" ${ARGN})
+  set(KUBO_RC_TARGET ${target})
+  set(KUBO_RC_DESCRIPTION "${description}")
+  set(KUBO_RC_MANIFEST ${CMAKE_SOURCE_DIR}/tools/program.manifest)
+  set(depends ${KUBO_RC_MANIFEST})
+  set(KUBO_RC_ICON "")
+  if(arg_ICON)
+    set(ico ${KUBO_RESOURCE_DIR}/${arg_ICON}.ico)
+    # The first icon of a program is the one Explorer shows for it.
+    set(KUBO_RC_ICON "1 ICON \"${ico}\"")
+    list(APPEND depends ${ico})
+    add_dependencies(${target} kubo_icons)
+  endif()
+  set(rc ${KUBO_RESOURCE_DIR}/${target}.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/tools/program.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  # The resource compiler's object must follow the icon and the manifest it takes in.
+  if(CMAKE_VERSION VERSION_LESS 3.18)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${depends}")
+  else()
+    set_source_files_properties(${rc} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS "${depends}")
+  endif()
+endfunction()
