@@ -483,8 +483,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     const bool bench = options.benchFrames > 0;
     mainWindow = createWindow(instance, bench ? 1024 : 900, bench ? 768 : 700, WS_OVERLAPPEDWINDOW, true);
     if (!mainWindow) return 1;
+    buildMenus();  // before OpenGL, whose surface keeps the client size it was made with
     if (!createGlContext(mainWindow)) destroyGlContext();
-    buildMenus();
     // The menu bar may take a line more than AdjustWindowRect counted.
     RECT inner;
     GetClientRect(mainWindow, &inner);
