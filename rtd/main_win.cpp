@@ -36,8 +36,6 @@ POINT mouseAt = {-1, -1};
 namespace {
 
 constexpr char windowClassName[] = "rtd";
-// Beyond this a file is no puzzle solution; reading it would only exhaust memory.
-constexpr long maxFileBytes = 64L << 20;
 constexpr int maxSolidEntries = 100;
 
 enum Command {
@@ -68,30 +66,7 @@ void loadScene(const std::string& name)
 {
     scene = SlpScene{};
     scene.noteCount = 0;
-    std::string data;
-    bool opened = false;
-    if (!name.empty()) {
-        if (std::FILE* f = std::fopen(name.c_str(), "rb")) {
-            opened = true;
-            char buffer[1 << 16];
-            size_t got;
-            while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-                if (long(data.size() + got) > maxFileBytes) {
-                    opened = false;
-                    break;
-                }
-                data.append(buffer, got);
-            }
-            if (std::ferror(f)) opened = false;
-            std::fclose(f);
-        }
-    }
-    if (opened) {
-        scene = parseSlp(data.data(), data.size());
-    } else if (!name.empty()) {
-        scene.notes.push_back({SlpProblem::cannotOpen, 0, 0});
-        scene.noteCount = 1;
-    }
+    if (!name.empty()) scene = readSlpFile(name);
     sceneUsable = !sceneIsEmpty(scene);
     buildOrder = buildUpOrder(scene.solids);
     sceneFit = fitToBounds(sceneBounds(scene.solids));

@@ -124,6 +124,8 @@ void prepareArrays()
     arrays.clear();
     for (const SlpSolid& solid : scene.solids) {
         SolidArrays a;
+        a.positions.reserve(solid.triangles.size() * 9);
+        a.normals.reserve(solid.triangles.size() * 9);
         for (const SlpTriangle& t : solid.triangles)
             for (int k = 0; k < 3; k++) {
                 a.positions.insert(a.positions.end(), {float(t.corner[k].x), float(t.corner[k].y), float(t.corner[k].z)});
