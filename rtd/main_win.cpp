@@ -303,7 +303,7 @@ void onPaint(HWND window)
         ReleaseDC(window, dc);
         return;
     }
-    renderFrame(clientSize);
+    if (!renderFrameInSteps(clientSize)) InvalidateRect(window, nullptr, FALSE);  // more of a large scene
     SwapBuffers(windowDc);
 }
 
