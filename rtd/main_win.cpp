@@ -349,7 +349,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_KEYDOWN: onKey(wParam); return 0;
     case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY: destroyGlContext(); PostQuitMessage(0); return 0;  // while the window still exists
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
