@@ -105,7 +105,7 @@ void onPaint(HWND window)
         ReleaseDC(window, dc);
         return;
     }
-    renderFrame(clientSize);
+    if (!renderFrameInSteps(clientSize)) InvalidateRect(window, nullptr, FALSE);  // more of a large scene
     SwapBuffers(windowDc);
 }
 
@@ -151,7 +151,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_KEYDOWN: onKey(wParam); return 0;
     case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY: destroyGlContext(); PostQuitMessage(0); return 0;  // while the window still exists
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -200,8 +200,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     const bool bench = options.benchFrames > 0;
     mainWindow = createWindow(instance, bench ? 1024 : 900, bench ? 768 : 700, WS_OVERLAPPEDWINDOW, true);
     if (!mainWindow) return 1;
+    buildMenus();  // before OpenGL, whose surface keeps the client size it was made with
     if (!createGlContext(mainWindow)) destroyGlContext();
-    buildMenus();
     // The menu bar may take a line more than AdjustWindowRect counted.
     RECT inner;
     GetClientRect(mainWindow, &inner);

@@ -1,13 +1,16 @@
 // render_win.cpp: OpenGL drawing of the scene with the fixed-function pipeline, which
-// Mesa's software renderer runs quickly: vertex arrays per solid, one headlight, outline
-// edges pulled in front of the faces by a polygon offset, and the problem text as bitmap
-// font lists. With lighting off and dithering off every pixel of a solid has exactly its
-// colour.
+// Mesa's software renderer runs quickly: one set of vertex arrays for all solids, drawn
+// in runs of solids that move alike, one headlight, outline edges pulled in front of the
+// faces by a polygon offset, and the problem text as bitmap font lists. With lighting
+// off and dithering off every pixel of a solid has exactly its colour. The window's
+// frames are drawn into a framebuffer object in steps of bounded time, so that a scene
+// of thousands of overlapping solids builds up while the window still takes input.
 #include "rtd/rtd_state.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -21,9 +24,10 @@ using BindFn = void(APIENTRY*)(GLenum, GLuint);
 using StorageFn = void(APIENTRY*)(GLenum, GLenum, GLsizei, GLsizei);
 using AttachFn = void(APIENTRY*)(GLenum, GLenum, GLenum, GLuint);
 using StatusFn = GLenum(APIENTRY*)(GLenum);
+using BlitFn = void(APIENTRY*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
 constexpr GLenum glFramebuffer = 0x8D40, glRenderbuffer = 0x8D41, glColorAttachment0 = 0x8CE0,
                  glDepthAttachment = 0x8D00, glDepthComponent24 = 0x81A6, glRgba8 = 0x8058,
-                 glFramebufferComplete = 0x8CD5;
+                 glFramebufferComplete = 0x8CD5, glReadFramebuffer = 0x8CA8, glDrawFramebuffer = 0x8CA9;
 
 template <typename F>
 F glFunction(const char* name)
@@ -37,6 +41,144 @@ void loadMatrix(GLenum mode, const Matrix4& m)
 {
     glMatrixMode(mode);
     glLoadMatrixd(m.m);
+}
+
+// The drawing arrays of all solids in file order; arrays[i] tells where solid i lies.
+std::vector<float> positions, normals;  // three floats per corner
+std::vector<unsigned char> colours;     // three bytes per corner
+std::vector<float> edgePoints;          // three floats per segment end
+
+// Consecutive drawn solids that are moved alike are drawn by one call.
+struct Run {
+    int first, last;
+    Vec3 offset;
+};
+
+std::vector<Run> drawnRuns(const std::vector<bool>& drawn, const std::vector<Vec3>& offsets)
+{
+    std::vector<Run> runs;
+    for (int i = 0; i < int(arrays.size()); i++) {
+        if (size_t(i) >= drawn.size() || !drawn[size_t(i)]) continue;
+        const Vec3 o = offsets[size_t(i)];
+        Run* last = runs.empty() ? nullptr : &runs.back();
+        if (last && last->last == i - 1 && last->offset.x == o.x && last->offset.y == o.y && last->offset.z == o.z)
+            last->last = i;
+        else
+            runs.push_back({i, i, o});
+    }
+    return runs;
+}
+
+// How far a frame has got: the faces of all runs, then their edges, in pieces.
+struct Progress {
+    int pass = 0;   // 0 faces, 1 edges, 2 done
+    size_t run = 0;
+    long done = 0;  // triangles or segments of this run already drawn
+};
+
+// Matrices and light of the scene; the caller has set the viewport and cleared.
+void beginScene(Viewport viewport)
+{
+    loadMatrix(GL_PROJECTION, projectionMatrix(camera, sceneFit, viewport));
+    glMatrixMode(GL_MODELVIEW);
+    // The light is set with an identity matrix, so it stays at the eye.
+    glLoadIdentity();
+    const GLfloat light[4] = {0.35f, 0.55f, 1.0f, 0.0f};
+    const GLfloat ambient[4] = {0.32f, 0.32f, 0.32f, 1};
+    const GLfloat diffuse[4] = {0.72f, 0.72f, 0.72f, 1};
+    const GLfloat none[4] = {0, 0, 0, 1};
+    glLightfv(GL_LIGHT0, GL_POSITION, light);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, none);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, none);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glEnable(GL_LIGHT0);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    loadMatrix(GL_MODELVIEW, viewMatrix(camera, sceneFit, viewport));
+    glEnableClientState(GL_VERTEX_ARRAY);
+}
+
+void beginPass(int pass)
+{
+    if (pass == 0) {
+        if (lightingOn) {
+            glEnable(GL_LIGHTING);
+            glEnableClientState(GL_NORMAL_ARRAY);
+            glNormalPointer(GL_FLOAT, 0, normals.data());
+        } else {
+            glDisable(GL_LIGHTING);
+        }
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_UNSIGNED_BYTE, 0, colours.data());
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(1, 1);
+        glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    } else {
+        glDisable(GL_POLYGON_OFFSET_FILL);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisable(GL_LIGHTING);
+        glColor3ub(16, 16, 16);
+        glVertexPointer(3, GL_FLOAT, 0, edgePoints.data());
+    }
+}
+
+void endScene()
+{
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_LIGHTING);
+}
+
+// Draws at most limit triangles or segments from where p stands; true when all are drawn.
+bool drawScene(const std::vector<Run>& runs, Progress& p, long limit)
+{
+    if (p.pass < 2) beginPass(p.pass);
+    while (p.pass < 2 && limit > 0) {
+        if (p.pass == 1 && !edgesOn) {
+            p.pass = 2;
+            break;
+        }
+        if (p.run >= runs.size()) {
+            p = {p.pass + 1, 0, 0};
+            if (p.pass == 1) beginPass(1);
+            continue;
+        }
+        const Run& r = runs[p.run];
+        const SolidArrays &a = arrays[size_t(r.first)], &b = arrays[size_t(r.last)];
+        const int per = p.pass == 0 ? 3 : 2;
+        const long first = p.pass == 0 ? a.firstCorner : a.firstEdgePoint;
+        const long end = p.pass == 0 ? b.firstCorner + b.cornerCount : b.firstEdgePoint + b.edgePointCount;
+        const long count = std::min((end - first) / per - p.done, limit);
+        if (count > 0) {
+            glPushMatrix();
+            glTranslated(r.offset.x, r.offset.y, r.offset.z);
+            glDrawArrays(p.pass == 0 ? GL_TRIANGLES : GL_LINES, GLint(first + p.done * per), GLsizei(count * per));
+            glPopMatrix();
+            p.done += count;
+            limit -= count;
+        }
+        if (p.done * per >= end - first) {
+            p.run++;
+            p.done = 0;
+        }
+    }
+    return p.pass >= 2;
+}
+
+double secondsNow()
+{
+    static LARGE_INTEGER frequency = {};
+    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
 void drawProblemText(Viewport viewport)
@@ -78,6 +220,40 @@ void drawProblemText(Viewport viewport)
     glEnable(GL_DEPTH_TEST);
 }
 
+// What a window frame shows; a frame in steps goes on only while this stays the same.
+struct FrameKey {
+    Camera camera;
+    Viewport viewport;
+    int explodeStep;
+    bool lighting, edges;
+    std::vector<bool> drawn;
+
+    bool operator==(const FrameKey& o) const
+    {
+        const Camera &a = camera, &b = o.camera;
+        return a.yaw == b.yaw && a.pitch == b.pitch && a.zoom == b.zoom && a.panX == b.panX && a.panY == b.panY &&
+               a.perspective == b.perspective && viewport.width == o.viewport.width &&
+               viewport.height == o.viewport.height && explodeStep == o.explodeStep && lighting == o.lighting &&
+               edges == o.edges && drawn == o.drawn;
+    }
+};
+
+struct SteppedFrame {
+    bool tried = false, usable = false;  // framebuffer objects looked up
+    GenFn genFramebuffers, genRenderbuffers;
+    BindFn bindFramebuffer, bindRenderbuffer;
+    StorageFn renderbufferStorage;
+    AttachFn framebufferRenderbuffer;
+    StatusFn checkStatus;
+    BlitFn blitFramebuffer;
+    GLuint frame = 0, buffers[2] = {0, 0};
+    Viewport size = {0, 0};
+    bool started = false, finished = false;
+    FrameKey key;
+    Progress progress;
+    long piece = 256;  // triangles or segments per call between two looks at the clock
+} stepped;
+
 }  // namespace
 
 bool createGlContext(HWND window)
@@ -117,29 +293,56 @@ void destroyGlContext()
     wglMakeCurrent(nullptr, nullptr);
     if (glContext) wglDeleteContext(glContext);
     glContext = nullptr;
+    fontLists = 0;
+    stepped = SteppedFrame();  // its objects went with the context
 }
 
 void prepareArrays()
 {
     arrays.clear();
+    positions.clear();
+    normals.clear();
+    colours.clear();
+    edgePoints.clear();
+    size_t corners = 0;
+    for (const SlpSolid& solid : scene.solids) corners += solid.triangles.size() * 3;
+    positions.reserve(corners * 3);
+    normals.reserve(corners * 3);
+    colours.reserve(corners * 3);
+    const Vec3 centre = boxCentre(sceneBounds(scene.solids));
     for (const SlpSolid& solid : scene.solids) {
         SolidArrays a;
+        a.firstCorner = int(positions.size() / 3);
+        const unsigned char colour[3] = {(unsigned char)colourByte(solid.colour.x),
+                                         (unsigned char)colourByte(solid.colour.y),
+                                         (unsigned char)colourByte(solid.colour.z)};
         for (const SlpTriangle& t : solid.triangles)
             for (int k = 0; k < 3; k++) {
-                a.positions.insert(a.positions.end(), {float(t.corner[k].x), float(t.corner[k].y), float(t.corner[k].z)});
-                a.normals.insert(a.normals.end(), {float(t.normal[k].x), float(t.normal[k].y), float(t.normal[k].z)});
+                positions.insert(positions.end(), {float(t.corner[k].x), float(t.corner[k].y), float(t.corner[k].z)});
+                normals.insert(normals.end(), {float(t.normal[k].x), float(t.normal[k].y), float(t.normal[k].z)});
+                colours.insert(colours.end(), colour, colour + 3);
             }
+        a.cornerCount = int(positions.size() / 3) - a.firstCorner;
+        a.firstEdgePoint = int(edgePoints.size() / 3);
         for (const Segment& s : outlineEdges(solid))
-            a.edgePoints.insert(a.edgePoints.end(),
-                                {float(s.a.x), float(s.a.y), float(s.a.z), float(s.b.x), float(s.b.y), float(s.b.z)});
-        a.colour[0] = (unsigned char)colourByte(solid.colour.x);
-        a.colour[1] = (unsigned char)colourByte(solid.colour.y);
-        a.colour[2] = (unsigned char)colourByte(solid.colour.z);
-        arrays.push_back(std::move(a));
+            edgePoints.insert(edgePoints.end(),
+                              {float(s.a.x), float(s.a.y), float(s.a.z), float(s.b.x), float(s.b.y), float(s.b.z)});
+        a.edgePointCount = int(edgePoints.size() / 3) - a.firstEdgePoint;
+        // As explodeOffsets computes it, once instead of for every frame.
+        const Box b = solidBounds(solid);
+        a.explodeDirection = b.empty ? Vec3{0, 0, 0} : boxCentre(b) - centre;
+        arrays.push_back(a);
     }
 }
 
-std::vector<Vec3> currentOffsets() { return explodeOffsets(scene.solids, explodeFactor(explodeStep)); }
+std::vector<Vec3> currentOffsets()
+{
+    const double factor = explodeFactor(explodeStep);
+    std::vector<Vec3> out;
+    out.reserve(arrays.size());
+    for (const SolidArrays& a : arrays) out.push_back(a.explodeDirection * factor);
+    return out;
+}
 
 std::vector<bool> currentDrawn() { return drawnSolids(visibility, buildOrder); }
 
@@ -150,61 +353,104 @@ void renderFrame(Viewport viewport)
     glClearColor(background[0], background[1], background[2], 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (sceneUsable) {
-        loadMatrix(GL_PROJECTION, projectionMatrix(camera, sceneFit, viewport));
-        glMatrixMode(GL_MODELVIEW);
-        // The light is set with an identity matrix, so it stays at the eye.
-        glLoadIdentity();
-        const GLfloat light[4] = {0.35f, 0.55f, 1.0f, 0.0f};
-        const GLfloat ambient[4] = {0.32f, 0.32f, 0.32f, 1};
-        const GLfloat diffuse[4] = {0.72f, 0.72f, 0.72f, 1};
-        const GLfloat none[4] = {0, 0, 0, 1};
-        glLightfv(GL_LIGHT0, GL_POSITION, light);
-        glLightfv(GL_LIGHT0, GL_AMBIENT, none);
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, none);
-        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-        glEnable(GL_LIGHT0);
-        glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-        glEnable(GL_COLOR_MATERIAL);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        loadMatrix(GL_MODELVIEW, viewMatrix(camera, sceneFit, viewport));
-
-        const std::vector<Vec3> offsets = currentOffsets();
-        const std::vector<bool> drawn = currentDrawn();
-        glEnableClientState(GL_VERTEX_ARRAY);
-        for (size_t i = 0; i < arrays.size(); i++) {
-            if (!drawn[i] || arrays[i].positions.empty()) continue;
-            const SolidArrays& a = arrays[i];
-            glPushMatrix();
-            glTranslated(offsets[i].x, offsets[i].y, offsets[i].z);
-            if (lightingOn) {
-                glEnable(GL_LIGHTING);
-                glEnableClientState(GL_NORMAL_ARRAY);
-                glNormalPointer(GL_FLOAT, 0, a.normals.data());
-            } else {
-                glDisable(GL_LIGHTING);
-            }
-            glColor3ub(a.colour[0], a.colour[1], a.colour[2]);
-            glEnable(GL_POLYGON_OFFSET_FILL);
-            glPolygonOffset(1, 1);
-            glVertexPointer(3, GL_FLOAT, 0, a.positions.data());
-            glDrawArrays(GL_TRIANGLES, 0, GLsizei(a.positions.size() / 3));
-            glDisable(GL_POLYGON_OFFSET_FILL);
-            glDisableClientState(GL_NORMAL_ARRAY);
-            if (edgesOn && !a.edgePoints.empty()) {
-                glDisable(GL_LIGHTING);
-                glColor3ub(16, 16, 16);
-                glVertexPointer(3, GL_FLOAT, 0, a.edgePoints.data());
-                glDrawArrays(GL_LINES, 0, GLsizei(a.edgePoints.size() / 3));
-            }
-            glPopMatrix();
-        }
-        glDisableClientState(GL_VERTEX_ARRAY);
-        glDisable(GL_LIGHTING);
+        beginScene(viewport);
+        Progress all;
+        drawScene(drawnRuns(currentDrawn(), currentOffsets()), all, std::numeric_limits<long>::max());
+        endScene();
     }
     drawProblemText(viewport);
+}
+
+namespace {
+
+
+// Per step of a window frame: input waits at most about this long.
+constexpr double stepSeconds = 0.04;
+constexpr double pieceSeconds = 0.01;
+
+bool steppedFramebuffer(Viewport viewport)
+{
+    SteppedFrame& f = stepped;
+    if (!f.tried) {
+        f.tried = true;
+        f.genFramebuffers = glFunction<GenFn>("glGenFramebuffers");
+        f.bindFramebuffer = glFunction<BindFn>("glBindFramebuffer");
+        f.genRenderbuffers = glFunction<GenFn>("glGenRenderbuffers");
+        f.bindRenderbuffer = glFunction<BindFn>("glBindRenderbuffer");
+        f.renderbufferStorage = glFunction<StorageFn>("glRenderbufferStorage");
+        f.framebufferRenderbuffer = glFunction<AttachFn>("glFramebufferRenderbuffer");
+        f.checkStatus = glFunction<StatusFn>("glCheckFramebufferStatus");
+        f.blitFramebuffer = glFunction<BlitFn>("glBlitFramebuffer");
+        f.usable = f.genFramebuffers && f.bindFramebuffer && f.genRenderbuffers && f.bindRenderbuffer &&
+                   f.renderbufferStorage && f.framebufferRenderbuffer && f.checkStatus && f.blitFramebuffer;
+        if (f.usable) {
+            f.genFramebuffers(1, &f.frame);
+            f.genRenderbuffers(2, f.buffers);
+        }
+    }
+    if (!f.usable) return false;
+    f.bindFramebuffer(glFramebuffer, f.frame);
+    if (f.size.width != viewport.width || f.size.height != viewport.height) {
+        f.started = false;
+        f.size = viewport;
+        f.bindRenderbuffer(glRenderbuffer, f.buffers[0]);
+        f.renderbufferStorage(glRenderbuffer, glRgba8, viewport.width, viewport.height);
+        f.framebufferRenderbuffer(glFramebuffer, glColorAttachment0, glRenderbuffer, f.buffers[0]);
+        f.bindRenderbuffer(glRenderbuffer, f.buffers[1]);
+        f.renderbufferStorage(glRenderbuffer, glDepthComponent24, viewport.width, viewport.height);
+        f.framebufferRenderbuffer(glFramebuffer, glDepthAttachment, glRenderbuffer, f.buffers[1]);
+        if (f.checkStatus(glFramebuffer) != glFramebufferComplete) {
+            f.bindFramebuffer(glFramebuffer, 0);
+            f.usable = false;
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool renderFrameInSteps(Viewport viewport)
+{
+    SteppedFrame& f = stepped;
+    if (!sceneUsable || !steppedFramebuffer(viewport)) {
+        renderFrame(viewport);
+        return true;
+    }
+    FrameKey key = {camera, viewport, explodeStep, lightingOn, edgesOn, currentDrawn()};
+    glViewport(0, 0, viewport.width, viewport.height);
+    if (!f.started || !(key == f.key)) {
+        glDisable(GL_DITHER);
+        glClearColor(background[0], background[1], background[2], 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        f.key = std::move(key);
+        f.progress = Progress();
+        f.started = true;
+        f.finished = false;
+    }
+    if (!f.finished) {
+        beginScene(viewport);
+        const std::vector<Run> runs = drawnRuns(f.key.drawn, currentOffsets());
+        const double start = secondsNow();
+        do {
+            const double before = secondsNow();
+            f.finished = drawScene(runs, f.progress, f.piece);
+            glFinish();
+            // The next piece as large as fits the time of a piece, growing or shrinking
+            // at most fourfold, since the cost per triangle varies with its size on screen.
+            const double took = std::max(secondsNow() - before, 1e-5);
+            f.piece = std::clamp(long(double(f.piece) * pieceSeconds / took), std::max(16L, f.piece / 4),
+                                 std::min(1L << 22, f.piece * 4));
+        } while (!f.finished && secondsNow() - start < stepSeconds);
+        endScene();
+    }
+    f.bindFramebuffer(glReadFramebuffer, f.frame);
+    f.bindFramebuffer(glDrawFramebuffer, 0);
+    f.blitFramebuffer(0, 0, viewport.width, viewport.height, 0, 0, viewport.width, viewport.height,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    f.bindFramebuffer(glFramebuffer, 0);
+    drawProblemText(viewport);
+    return f.finished;
 }
 
 std::vector<uint8_t> readFrame(Viewport viewport)

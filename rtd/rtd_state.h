@@ -15,11 +15,13 @@
 #include "rtd/view_state.h"
 #include "rtd/visibility.h"
 
-// Per solid, what OpenGL draws: flat arrays of the triangles and the outline edges.
+// Per solid, where its triangles and outline edges lie in the drawing arrays that all
+// solids share (render_win.cpp), so that a frame takes a few calls however many solids
+// there are; and its centre's distance from the scene centre, which exploding scales.
 struct SolidArrays {
-    std::vector<float> positions, normals;  // three floats per corner
-    std::vector<float> edgePoints;          // three floats per segment end
-    unsigned char colour[3];
+    int firstCorner, cornerCount;
+    int firstEdgePoint, edgePointCount;
+    Vec3 explodeDirection;
 };
 
 extern HWND mainWindow;
@@ -54,6 +56,10 @@ void destroyGlContext();
 void prepareArrays();
 // Draws one frame into the current draw buffer (the caller swaps or reads it).
 void renderFrame(Viewport viewport);
+// The window's frame, drawn in steps of a bounded time so that input is taken between
+// them: each call goes on with the frame (or starts anew when what it shows has changed)
+// and leaves the picture so far in the draw buffer; false while there is more to draw.
+bool renderFrameInSteps(Viewport viewport);
 // The frame just drawn, as RGB rows from the bottom up.
 std::vector<uint8_t> readFrame(Viewport viewport);
 // Renders one picture offscreen (or into the hidden window) and returns its pixels.

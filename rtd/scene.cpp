@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <map>
+#include <cstdint>
 
 namespace {
 
@@ -19,12 +19,15 @@ void include(Box& box, Vec3 p)
 }
 
 // Corners written by different facets of one file agree to the digits printed; a grid of
-// 1/1024 unit joins them without joining distinct corners of a puzzle piece.
-using Key = std::array<long long, 3>;
-Key keyOf(Vec3 p)
+// 1/1024 unit joins them without joining distinct corners of a puzzle piece. The reader's
+// coordinate limit keeps the grid within 32 bits; anything beyond is clamped.
+using Key = std::array<int32_t, 3>;
+int32_t gridOf(double v)
 {
-    return {std::llround(p.x * 1024), std::llround(p.y * 1024), std::llround(p.z * 1024)};
+    static_assert(maxSlpCoordinate * 1024 < 2.0e9, "the grid of the reader's coordinates fits 32 bits");
+    return int32_t(std::lround(std::clamp(v * 1024, -2.0e9, 2.0e9)));
 }
+Key keyOf(Vec3 p) { return {gridOf(p.x), gridOf(p.y), gridOf(p.z)}; }
 
 // Möller-Trumbore; the distance along the ray, or -1.
 double hitDistance(const Ray& ray, Vec3 a, Vec3 b, Vec3 c)
@@ -77,35 +80,51 @@ Fit fitToBounds(const Box& box)
 
 std::vector<Segment> outlineEdges(const SlpSolid& solid)
 {
-    struct EdgeFaces {
-        Vec3 a, b;
-        std::vector<Vec3> normals;
+    // One record per side of a triangle, sorted so that the sides of one edge meet: a
+    // flat vector, because a map of a few million edges took minutes and gigabytes.
+    struct Side {
+        Key a, b;        // a < b
+        uint32_t which;  // triangle * 3 + first corner
     };
-    std::map<std::pair<Key, Key>, EdgeFaces> edges;
-    for (const SlpTriangle& t : solid.triangles) {
-        const Vec3 face = normalised(cross(t.corner[1] - t.corner[0], t.corner[2] - t.corner[0]));
-        if (length(face) == 0) continue;
+    const auto faceNormal = [&](size_t triangle) {
+        const SlpTriangle& t = solid.triangles[triangle];
+        return normalised(cross(t.corner[1] - t.corner[0], t.corner[2] - t.corner[0]));
+    };
+    std::vector<Side> sides;
+    sides.reserve(solid.triangles.size() * 3);
+    for (size_t ti = 0; ti < solid.triangles.size(); ti++) {
+        if (length(faceNormal(ti)) == 0) continue;
+        const SlpTriangle& t = solid.triangles[ti];
         for (int i = 0; i < 3; i++) {
-            Vec3 a = t.corner[i], b = t.corner[(i + 1) % 3];
-            Key ka = keyOf(a), kb = keyOf(b);
+            Key ka = keyOf(t.corner[i]), kb = keyOf(t.corner[(i + 1) % 3]);
             if (ka == kb) continue;
-            if (kb < ka) {
-                std::swap(ka, kb);
-                std::swap(a, b);
-            }
-            EdgeFaces& e = edges[{ka, kb}];
-            if (e.normals.empty()) e.a = a, e.b = b;
-            e.normals.push_back(face);
+            if (kb < ka) std::swap(ka, kb);
+            sides.push_back({ka, kb, uint32_t(ti * 3 + size_t(i))});
         }
     }
+    // Ties in file order, so that an edge's ends are those of its first side.
+    std::sort(sides.begin(), sides.end(), [](const Side& x, const Side& y) {
+        if (x.a != y.a) return x.a < y.a;
+        if (x.b != y.b) return x.b < y.b;
+        return x.which < y.which;
+    });
     // Faces meeting at more than about 20 degrees show an edge.
     const double flat = std::cos(20.0 * 3.14159265358979323846 / 180.0);
     std::vector<Segment> out;
-    for (const auto& entry : edges) {
-        const EdgeFaces& e = entry.second;
-        bool keep = e.normals.size() != 2;
-        if (!keep) keep = std::fabs(dot(e.normals[0], e.normals[1])) < flat;
-        if (keep) out.push_back({e.a, e.b});
+    for (size_t first = 0; first < sides.size();) {
+        size_t next = first + 1;
+        while (next < sides.size() && sides[next].a == sides[first].a && sides[next].b == sides[first].b) next++;
+        bool keep = next - first != 2;
+        if (!keep)
+            keep = std::fabs(dot(faceNormal(sides[first].which / 3), faceNormal(sides[first + 1].which / 3))) < flat;
+        if (keep) {
+            const SlpTriangle& t = solid.triangles[sides[first].which / 3];
+            const int i = int(sides[first].which % 3);
+            Vec3 a = t.corner[i], b = t.corner[(i + 1) % 3];
+            if (keyOf(b) < keyOf(a)) std::swap(a, b);
+            out.push_back({a, b});
+        }
+        first = next;
     }
     return out;
 }

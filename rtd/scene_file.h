@@ -9,9 +9,6 @@
 #include "rtd/camera.h"
 #include "rtd/slp.h"
 
-// Beyond this a file is no puzzle solution; reading it would only exhaust memory.
-constexpr long maxFileBytes = 64L << 20;
-
 struct LoadedScene {
     SlpScene scene;
     std::vector<int> buildOrder;
@@ -19,7 +16,7 @@ struct LoadedScene {
     bool usable;  // something to draw
 };
 
-// The scene of the file; a file that cannot be opened or read (or is larger than
-// maxBytes) gives one cannotOpen note. An empty name gives an empty scene and no note.
-SlpScene readSceneFile(const std::string& name, long maxBytes = maxFileBytes);
-LoadedScene loadScene(const std::string& name, long maxBytes = maxFileBytes);
+// The scene of the file (readSlpFile: a file that cannot be read, or is larger than
+// maxSlpFileBytes, gives one note). An empty name gives an empty scene and no note.
+SlpScene readSceneFile(const std::string& name);
+LoadedScene loadScene(const std::string& name);

@@ -2,6 +2,7 @@
 // solid, inside a solid, inside a facet).
 #include "rtd/slp.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,16 +28,21 @@ struct Reader {
     bool inFacet = false;
     bool facetBroken = false;  // a bad number in this facet: it is dropped
     int facetLine = 0;
-    std::vector<Vec3> corners;
+    std::vector<Vec3> corners;  // at most maxSlpFacetCorners are kept
     std::vector<Vec3> normals;
+    int extraCorners = 0;       // those of this facet beyond the kept ones
     Vec3 facetNormal = {0, 0, 0};
     bool truncatedNoted = false;
+    long triangleCount = 0;
+    bool full = false;  // a bound of the scene was reached: the rest of the file is dropped
 };
 
 void note(Reader& r, SlpProblem problem, int line, int detail = 0)
 {
     r.scene.noteCount++;
-    if (int(r.scene.notes.size()) < maxSlpNotes) r.scene.notes.push_back({problem, line, detail});
+    // The note that ends reading early is kept in any case: it tells why the rest is missing.
+    const bool ending = problem == SlpProblem::tooManyTriangles || problem == SlpProblem::tooManySolids;
+    if (int(r.scene.notes.size()) < maxSlpNotes || ending) r.scene.notes.push_back({problem, line, detail});
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
@@ -103,14 +109,25 @@ bool takeVector(Reader& r, const char*& p, const char* end, int line, double lim
     return true;
 }
 
-SlpSolid& openSolid(Reader& r)
+// A new solid, or nullptr (and the end of reading) when there are too many.
+SlpSolid* addSolid(Reader& r, std::string name, int line)
 {
-    if (r.solid < 0) {
-        r.scene.solids.push_back({"", {0, 0, 0}, false, {}});
-        r.solid = int(r.scene.solids.size()) - 1;
-        r.solidClosed = false;
+    if (int(r.scene.solids.size()) >= maxSlpSolids) {
+        note(r, SlpProblem::tooManySolids, line);
+        r.full = true;
+        r.inFacet = false;
+        return nullptr;
     }
-    return r.scene.solids[size_t(r.solid)];
+    r.scene.solids.push_back({std::move(name), {0, 0, 0}, false, {}});
+    r.solid = int(r.scene.solids.size()) - 1;
+    r.solidClosed = false;
+    return &r.scene.solids.back();
+}
+
+SlpSolid* openSolid(Reader& r, int line)
+{
+    if (r.solid < 0) return addSolid(r, "", line);
+    return &r.scene.solids[size_t(r.solid)];
 }
 
 void startFacet(Reader& r, int line)
@@ -120,6 +137,7 @@ void startFacet(Reader& r, int line)
     r.facetLine = line;
     r.corners.clear();
     r.normals.clear();
+    r.extraCorners = 0;
     r.facetNormal = {0, 0, 0};
 }
 
@@ -140,10 +158,22 @@ void endFacet(Reader& r)
 {
     r.inFacet = false;
     if (r.facetBroken) return;
+    if (r.extraCorners > 0) {
+        note(r, SlpProblem::tooManyCorners, r.facetLine, int(r.corners.size()) + r.extraCorners);
+        return;
+    }
     const size_t count = r.corners.size();
+    if (count >= 3 && r.triangleCount + long(count - 2) > maxSlpTriangles) {
+        note(r, SlpProblem::tooManyTriangles, r.facetLine);
+        r.full = true;
+        return;
+    }
     if (count != 3) note(r, SlpProblem::wrongCornerCount, r.facetLine, int(count));
     if (count < 3) return;
-    SlpSolid& solid = openSolid(r);
+    SlpSolid* open = openSolid(r, r.facetLine);
+    if (!open) return;
+    SlpSolid& solid = *open;
+    r.triangleCount += long(count - 2);
     // More than three corners: a fan around the first, which is right for the convex
     // polygons that such files hold.
     for (size_t k = 1; k + 1 < count; k++) {
@@ -167,12 +197,11 @@ void readLine(Reader& r, const Line& line)
 
     if (takeKeyword(p, end, "solid")) {
         if (r.inFacet) endFacet(r);
+        if (r.full) return;
         skipBlanks(p, end);
         const char* nameEnd = end;
         while (nameEnd > p && isBlank(nameEnd[-1])) nameEnd--;
-        r.scene.solids.push_back({std::string(p, nameEnd), {0, 0, 0}, false, {}});
-        r.solid = int(r.scene.solids.size()) - 1;
-        r.solidClosed = false;
+        addSolid(r, std::string(p, nameEnd), line.number);
     } else if (takeKeyword(p, end, "endsolid")) {
         if (r.inFacet) {
             note(r, SlpProblem::truncated, line.number);
@@ -186,15 +215,16 @@ void readLine(Reader& r, const Line& line)
         // Some writers give 0..255 instead of 0..1.
         if (c.x > 1 || c.y > 1 || c.z > 1) c = c * (1.0 / 255.0);
         const auto clamp = [](double v) { return v < 0 ? 0.0 : v > 1 ? 1.0 : v; };
-        SlpSolid& solid = openSolid(r);
-        solid.colour = {clamp(c.x), clamp(c.y), clamp(c.z)};
-        solid.hasColour = true;
+        SlpSolid* solid = openSolid(r, line.number);
+        if (!solid) return;
+        solid->colour = {clamp(c.x), clamp(c.y), clamp(c.z)};
+        solid->hasColour = true;
     } else if (takeKeyword(p, end, "facet")) {
         if (r.inFacet) {
             note(r, SlpProblem::truncated, r.facetLine);
             endFacet(r);
         }
-        openSolid(r);
+        if (r.full || !openSolid(r, line.number)) return;
         startFacet(r, line.number);
         if (takeKeyword(p, end, "normal")) {
             Vec3 n;
@@ -205,17 +235,20 @@ void readLine(Reader& r, const Line& line)
         if (!r.inFacet) startFacet(r, line.number);
         Vec3 n = {0, 0, 0};
         takeVector(r, p, end, line.number, 1e30, n);
-        r.normals.push_back(n);
+        // One more than a facet may have corners tells that they do not pair up.
+        if (r.normals.size() <= size_t(maxSlpFacetCorners)) r.normals.push_back(n);
     } else if (takeKeyword(p, end, "vertex")) {
         if (!r.inFacet) {
-            openSolid(r);
+            if (!openSolid(r, line.number)) return;
             startFacet(r, line.number);
         }
         Vec3 v;
-        if (takeVector(r, p, end, line.number, maxSlpCoordinate, v))
+        if (!takeVector(r, p, end, line.number, maxSlpCoordinate, v))
+            r.facetBroken = true;
+        else if (r.corners.size() < size_t(maxSlpFacetCorners))
             r.corners.push_back(v);
         else
-            r.facetBroken = true;
+            r.extraCorners++;
     } else if (takeKeyword(p, end, "endfacet")) {
         if (r.inFacet) endFacet(r);
     } else if (takeKeyword(p, end, "outer") || takeKeyword(p, end, "endloop")) {
@@ -258,7 +291,7 @@ SlpScene parseSlp(const char* data, size_t size)
     const char* p = data;
     const char* end = data + size;
     int number = 0;
-    while (p < end) {
+    while (p < end && !r.full) {
         const char* lineEnd = p;
         while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') lineEnd++;
         readLine(r, {p, lineEnd, ++number});
@@ -267,7 +300,9 @@ SlpScene parseSlp(const char* data, size_t size)
         if (p < end && *p == '\r') p++;
         if (p < end && *p == '\n') p++;
     }
-    if (r.inFacet) {
+    if (r.full) {
+        // The note of the bound says why the rest is missing.
+    } else if (r.inFacet) {
         note(r, SlpProblem::truncated, number);
         // A facet whose corners are all there is kept; only its closing lines are missing.
         if (r.corners.size() >= 3) endFacet(r);
@@ -281,6 +316,41 @@ SlpScene parseSlp(const char* data, size_t size)
     }
     if (sceneIsEmpty(r.scene)) note(r, SlpProblem::noFacets, 0);
     return r.scene;
+}
+
+SlpScene readSlpFile(const std::string& name)
+{
+    SlpScene refused;
+    refused.noteCount = 1;
+    std::FILE* f = std::fopen(name.c_str(), "rb");
+    if (!f) {
+        refused.notes.push_back({SlpProblem::cannotOpen, 0, 0});
+        return refused;
+    }
+    std::string data;
+    // The length, where the file tells it, saves growing the buffer; it is only a hint:
+    // what is read decides.
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long length = std::ftell(f);
+        if (length > 0) data.reserve(size_t(length < maxSlpFileBytes ? length : maxSlpFileBytes));
+    }
+    std::rewind(f);
+    bool tooLarge = false;
+    char buffer[1 << 16];
+    size_t got;
+    while (!tooLarge && (got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        if (data.size() + got > size_t(maxSlpFileBytes))
+            tooLarge = true;
+        else
+            data.append(buffer, got);
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (tooLarge || failed) {
+        refused.notes.push_back({tooLarge ? SlpProblem::tooLarge : SlpProblem::cannotOpen, 0, 0});
+        return refused;
+    }
+    return parseSlp(data.data(), data.size());
 }
 
 bool sceneIsEmpty(const SlpScene& scene)

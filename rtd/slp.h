@@ -34,17 +34,22 @@ enum class SlpProblem {
     longLine,         // a line of more than 99 characters
     truncated,        // the file ends inside a facet or a solid
     unknownLine,      // a line that is no SLP keyword
+    tooLarge,         // the file is larger than maxSlpFileBytes: not read at all
+    tooManyCorners,   // a facet with more than maxSlpFacetCorners corners: dropped
+    tooManyTriangles, // more than maxSlpTriangles in all: the rest of the file is dropped
+    tooManySolids,    // more than maxSlpSolids: the rest of the file is dropped
 };
 
 struct SlpNote {
     SlpProblem problem;
     int line;    // 1-based; 0 when the problem belongs to the whole file
-    int detail;  // the corner count for wrongCornerCount, else 0
+    int detail;  // the corner count for wrongCornerCount and tooManyCorners, else 0
 };
 
 struct SlpScene {
     std::vector<SlpSolid> solids;
-    std::vector<SlpNote> notes;  // in the order met; at most maxSlpNotes are kept
+    std::vector<SlpNote> notes;  // in the order met; at most maxSlpNotes are kept, and
+                                 // after them the note of a bound that ended reading
     int noteCount;               // all problems, also those not kept
 };
 
@@ -53,9 +58,21 @@ constexpr int maxSlpNotes = 20;
 constexpr double maxSlpCoordinate = 1.0e6;
 // The converter reads mesh lines in pieces of this many characters.
 constexpr int maxSlpLineLength = 99;
+// Beyond this a file is no puzzle solution; reading it would only exhaust memory.
+constexpr long maxSlpFileBytes = 64L << 20;
+// A puzzle solution has a few hundred triangles of three corners each. These bounds keep
+// the memory of any file within a small multiple of maxSlpFileBytes: a triangle costs
+// about 300 bytes once read, drawn and outlined, and a fan of corners gives one triangle
+// per vertex line of 13 bytes.
+constexpr int maxSlpFacetCorners = 256;
+constexpr int maxSlpTriangles = 500000;
+constexpr int maxSlpSolids = 100000;
 
 // Parses a whole file held in memory.
 SlpScene parseSlp(const char* data, size_t size);
+// Reads the named file whole (at most maxSlpFileBytes) and parses it; a file that cannot
+// be read or is too large gives a scene with only that note.
+SlpScene readSlpFile(const std::string& name);
 
 // True when nothing can be shown: the problems are the reason.
 bool sceneIsEmpty(const SlpScene& scene);

@@ -87,6 +87,10 @@ constexpr const char* german[count] = {
     "Bild konnte nicht gespeichert werden: %s",
     "Aufbau %d von %d",
     "BMP-Bilder (*.bmp)|*.bmp|Alle Dateien (*.*)|*.*|",
+    "Die Datei '%s' ist gr\xF6\xDF" "er als %d MiB und wird nicht gelesen.",
+    "Zeile %d: Facette mit %d Ecken, mehr als %d: nicht dargestellt.",
+    "Zeile %d: mehr als %d Dreiecke, der Rest der Datei wird nicht dargestellt.",
+    "Zeile %d: mehr als %d Solids, der Rest der Datei wird nicht dargestellt.",
 };
 
 constexpr const char* english[count] = {
@@ -167,6 +171,10 @@ constexpr const char* english[count] = {
     "The picture could not be saved: %s",
     "Build-up %d of %d",
     "BMP pictures (*.bmp)|*.bmp|All files (*.*)|*.*|",
+    "The file '%s' is larger than %d MiB and is not read.",
+    "Line %d: facet with %d corners, more than %d: not shown.",
+    "Line %d: more than %d triangles, the rest of the file is not shown.",
+    "Line %d: more than %d solids, the rest of the file is not shown.",
 };
 
 }  // namespace
@@ -202,6 +210,20 @@ std::string describeNote(Language language, const SlpNote& note, const std::stri
         break;
     case SlpProblem::unknownLine:
         std::snprintf(line, sizeof line, text(language, Text::problemUnknownLine), note.line);
+        break;
+    case SlpProblem::tooLarge:
+        std::snprintf(line, sizeof line, text(language, Text::problemTooLarge), fileName.c_str(),
+                      int(maxSlpFileBytes >> 20));
+        break;
+    case SlpProblem::tooManyCorners:
+        std::snprintf(line, sizeof line, text(language, Text::problemTooManyCorners), note.line, note.detail,
+                      maxSlpFacetCorners);
+        break;
+    case SlpProblem::tooManyTriangles:
+        std::snprintf(line, sizeof line, text(language, Text::problemTooManyTriangles), note.line, maxSlpTriangles);
+        break;
+    case SlpProblem::tooManySolids:
+        std::snprintf(line, sizeof line, text(language, Text::problemTooManySolids), note.line, maxSlpSolids);
         break;
     default: return "";
     }

@@ -63,6 +63,10 @@ enum class Text {
     pictureNotSaved,    // "%s": the file name
     buildUpStatus,      // "%d" of "%d"
     pictureFilter,      // file dialog filter, pairs separated by '|'
+    problemTooLarge,          // "%s": the file name, "%d": the limit in MiB
+    problemTooManyCorners,    // "%d": line, "%d": corner count, "%d": the limit
+    problemTooManyTriangles,  // "%d": line, "%d": the limit
+    problemTooManySolids,     // "%d": line, "%d": the limit
     textCount
 };
 

@@ -3,6 +3,8 @@
 // from in both projections.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "rtd/camera.h"
 
 namespace {
@@ -134,6 +136,23 @@ TEST(Camera, OrbitTurnsAboutTheCentreAndStopsAtThePoles)
     const Vec3 m = projectToPixel(orbit(start, 33, 71), boxFit, window, boxFit.centre);
     EXPECT_NEAR(m.x, 400, 1e-6);
     EXPECT_NEAR(m.y, 300, 1e-6);
+}
+
+TEST(Camera, HomeAfterDragsAndZoomIsExactlyTheStartView)
+{
+    const Camera start = upperPictureCamera();
+    Camera c = pan(zoomBy(orbit(orbit(start, 80, 40), -13, 7), 2), boxFit, window, -100, -50);
+    c = standardView(StandardView::upper, c.perspective);
+    // Bit for bit, so that the picture is the first frame again and not merely close to it.
+    EXPECT_EQ(c.yaw, start.yaw);
+    EXPECT_EQ(c.pitch, start.pitch);
+    EXPECT_EQ(c.zoom, start.zoom);
+    EXPECT_EQ(c.panX, start.panX);
+    EXPECT_EQ(c.panY, start.panY);
+    EXPECT_EQ(c.perspective, start.perspective);
+    const Matrix4 a = multiply(projectionMatrix(c, boxFit, window), viewMatrix(c, boxFit, window));
+    const Matrix4 b = multiply(projectionMatrix(start, boxFit, window), viewMatrix(start, boxFit, window));
+    EXPECT_EQ(std::memcmp(a.m, b.m, sizeof a.m), 0);
 }
 
 TEST(Camera, PixelRaysPassThroughThePointsThatProjectToThem)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "rtd/slp.h"
+#include "rtd/texts.h"
 #include "tools/piece_mesh.h"
 
 namespace {
@@ -19,6 +20,8 @@ bool hasProblem(const SlpScene& s, SlpProblem p, int line = -1)
         if (n.problem == p && (line < 0 || n.line == line)) return true;
     return false;
 }
+
+std::string describeNoteForTest(const SlpNote& note) { return describeNote(Language::german, note, "x.slp"); }
 
 std::string withoutCarriageReturns(std::string text)
 {
@@ -217,4 +220,75 @@ TEST(SlpReader, SurvivesRandomAndMutatedInput)
                     ASSERT_NEAR(length(t.normal[c]), 1.0, 1e-9) << "seed " << seed;
                 }
     }
+}
+
+TEST(SlpReader, BoundsOfCornersTrianglesAndSolidsDropTheRestWithANote)
+{
+    const auto fan = [](int corners) {
+        std::string text = " facet\n";
+        for (int i = 0; i < corners; i++) text += "  vertex " + std::to_string(i % 7) + " " + std::to_string(i % 5) + " 1\n";
+        return text + " endfacet\n";
+    };
+    // A facet beyond the corner bound is dropped whole, its neighbours are kept; one at the
+    // bound is still a fan.
+    SlpScene s = parse("solid a\n" + fan(maxSlpFacetCorners + 1) + fan(3) + fan(maxSlpFacetCorners));
+    ASSERT_EQ(s.solids.size(), 1u);
+    EXPECT_EQ(s.solids[0].triangles.size(), size_t(1 + maxSlpFacetCorners - 2));
+    ASSERT_FALSE(s.notes.empty());
+    EXPECT_EQ(s.notes[0].problem, SlpProblem::tooManyCorners);
+    EXPECT_EQ(s.notes[0].line, 2);
+    EXPECT_EQ(s.notes[0].detail, maxSlpFacetCorners + 1);
+    EXPECT_EQ(describeNoteForTest(s.notes[0]), "Zeile 2: Facette mit 257 Ecken, mehr als 256: nicht dargestellt.");
+
+    // Fans up to the triangle bound: the facet that would pass it and all after it are dropped.
+    std::string text = "solid a\n";
+    const int perFan = maxSlpFacetCorners - 2;
+    const int fans = maxSlpTriangles / perFan;
+    for (int i = 0; i < fans; i++) text += fan(maxSlpFacetCorners);
+    const int lineOfNext = 2 + fans * (maxSlpFacetCorners + 2);
+    text += fan(maxSlpFacetCorners) + "solid b\n" + fan(3);
+    s = parse(text);
+    ASSERT_EQ(s.solids.size(), 1u);
+    EXPECT_EQ(long(s.solids[0].triangles.size()), long(fans) * perFan);
+    EXPECT_TRUE(hasProblem(s, SlpProblem::tooManyTriangles, lineOfNext));
+    EXPECT_EQ(s.noteCount, fans + 1);  // each fan has its corner count noted, then the bound
+
+    text.clear();
+    for (int i = 0; i <= maxSlpSolids; i++) text += "solid\n";
+    s = parse(text + fan(3));
+    EXPECT_EQ(s.solids.size(), size_t(maxSlpSolids));
+    EXPECT_TRUE(hasProblem(s, SlpProblem::tooManySolids, maxSlpSolids + 1));
+}
+
+TEST(SlpReader, FilesOverTheSizeLimitAreRefusedAsTooLargeNotAsUnreadable)
+{
+    const std::string name = testing::TempDir() + "rtd_size_limit.slp";
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    const std::string lines(1 << 20, '\n');
+    for (long written = 0; written < maxSlpFileBytes; written += long(lines.size()))
+        std::fwrite(lines.data(), 1, lines.size(), f);
+    std::fclose(f);
+    // Exactly at the limit the file is read: it only has nothing to show.
+    SlpScene s = readSlpFile(name);
+    EXPECT_FALSE(hasProblem(s, SlpProblem::tooLarge));
+    EXPECT_TRUE(hasProblem(s, SlpProblem::noFacets));
+
+    f = std::fopen(name.c_str(), "ab");
+    ASSERT_NE(f, nullptr);
+    std::fputc('\n', f);
+    std::fclose(f);
+    s = readSlpFile(name);
+    ASSERT_EQ(s.notes.size(), 1u);
+    EXPECT_EQ(s.noteCount, 1);
+    EXPECT_EQ(s.notes[0].problem, SlpProblem::tooLarge);
+    EXPECT_TRUE(s.solids.empty());
+    EXPECT_EQ(describeNote(Language::german, s.notes[0], "gross.slp"),
+              "Die Datei 'gross.slp' ist gr\xF6\xDF" "er als 64 MiB und wird nicht gelesen.");
+    EXPECT_EQ(describeNote(Language::english, s.notes[0], "big.slp"), "The file 'big.slp' is larger than 64 MiB and is not read.");
+    std::remove(name.c_str());
+
+    // A missing file and a folder are unreadable.
+    EXPECT_EQ(readSlpFile(name).notes.at(0).problem, SlpProblem::cannotOpen);
+    EXPECT_EQ(readSlpFile(testing::TempDir()).notes.at(0).problem, SlpProblem::cannotOpen);
 }
