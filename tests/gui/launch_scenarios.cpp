@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/command_ids.h"
 #include "tests/gui/launch_harness.h"
 
 namespace {
@@ -56,11 +57,6 @@ void checkStillRunningBox(const BoxFacts& box)
 }
 
 std::string tablePath(const std::string& folder) { return folder + "\\kubo_puzzle_erg.bin"; }
-
-void command(Program& program, int id)
-{
-    PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0);
-}
 
 void setText(Program& program, HWND field, const std::string& text)
 {
@@ -214,7 +210,7 @@ SCENARIO(launch_solver_missing_gives_the_failure_box)
         CHECK_EQ(failed.icon, std::string("warning"));
         CHECK(failed.topmost);
         // Still no table: the menu asks nothing, and a failed start left no solver to wait for.
-        command(program, 200);
+        command(program, idStartSolver);
         const BoxFacts again = takeBox(program, IDOK);
         CHECK_EQ(again.caption, std::string("Fehler beim Starten der L\xF6sungssuche"));
         CHECK(noBoxFor(program, 300));
@@ -234,18 +230,18 @@ SCENARIO(launch_menu_with_table_asks_and_cancel_keeps_the_table)
         // With a table, start-up starts nothing.
         CHECK(noBoxFor(program, 500));
         CHECK(!fileExists(folder + "\\" + standInSolverLog));
-        HWND field = control(program, 304);
+        HWND field = control(program, idSolutionNumber);
         typeChars(program, field, "3");
         CHECK(heldOpenElsewhere(tablePath(folder)));
 
-        command(program, 200);
+        command(program, idStartSolver);
         checkAskBox(takeBox(program, IDCANCEL));
         CHECK(noBoxFor(program, 500));
         CHECK(!fileExists(folder + "\\" + standInSolverLog));
         CHECK(heldOpenElsewhere(tablePath(folder)));
 
         // OK closes the table before the solver starts; the next load reads the new one.
-        command(program, 200);
+        command(program, idStartSolver);
         checkAskBox(takeBox(program, IDOK));
         checkStartedBox(takeBox(program, IDOK));
         CHECK_EQ(waitForLines(folder + "\\" + standInSolverLog, 1, 10000).size(), size_t(1));
@@ -253,9 +249,9 @@ SCENARIO(launch_menu_with_table_asks_and_cancel_keeps_the_table)
         CHECK(!heldOpenElsewhere(tablePath(folder)));
         setText(program, field, "99");
         CHECK_EQ(editText(field), std::string("5"));
-        setText(program, control(program, 302), viewerCommand());
+        setText(program, control(program, idViewerCommand), viewerCommand());
         setText(program, field, "2b");
-        click(program, 303);
+        click(program, idStart);
         CHECK_EQ(readFile(folder + "\\loesungen\\kubo_puzzle_000002b.pos"),
                  expectedPlacementFile(recordAt(tablePath(folder), 2), 1, {false, false, false}));
         CHECK_EQ(recordAt(tablePath(folder), 2)[0], standInWord(2, 0));
@@ -280,7 +276,7 @@ SCENARIO(launch_second_start_warns_until_the_solver_ends)
             while (readFile(tablePath(folder)).size() < 72 && GetTickCount() - start < 10000) Sleep(20);
 
             // The first solver still runs: Retry warns again, Cancel gives up.
-            command(program, 200);
+            command(program, idStartSolver);
             checkAskBox(takeBox(program, IDOK));
             checkStillRunningBox(takeBox(program, IDRETRY));
             checkStillRunningBox(takeBox(program, IDCANCEL));
@@ -288,7 +284,7 @@ SCENARIO(launch_second_start_warns_until_the_solver_ends)
             CHECK_EQ(readLines(log).size(), size_t(1));
 
             // Once it has ended, Retry passes and a second one starts.
-            command(program, 200);
+            command(program, idStartSolver);
             checkAskBox(takeBox(program, IDOK));
             HWND box = nullptr;
             checkStillRunningBox(takeBox(program, 0, &box));
@@ -328,10 +324,10 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
     if (startProgramWithStandInSolver(program, folder)) {
         // REQUIRE ends this lambda, so the program is still ended below.
         [&] {
-            HWND field = control(program, 304);
-            setText(program, control(program, 302), viewerCommand());
+            HWND field = control(program, idSolutionNumber);
+            setText(program, control(program, idViewerCommand), viewerCommand());
             typeChars(program, field, "17c");
-            click(program, 303);
+            click(program, idStart);
             const std::string name17c = "loesungen\\kubo_puzzle_000017c.pos";
             std::vector<uint16_t> words = recordAt(tablePath(folder), 17);
             const std::string plain = readFile(folder + "\\" + name17c);
@@ -342,21 +338,21 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
             CHECK_EQ(runs[0], viewerCommand() + " " + name17c);
 
             // The turn-over options change the lines of pieces 1, 2 and 9 in the same file.
-            command(program, 206);
-            command(program, 207);
-            command(program, 208);
-            click(program, 303);
+            command(program, idMirrorC);
+            command(program, idMirrorZ);
+            command(program, idMirrorR);
+            click(program, idStart);
             const std::string flipped = readFile(folder + "\\" + name17c);
             CHECK_EQ(flipped, expectedPlacementFile(words, 2, {true, true, true}));
             CHECK(flipped != plain);
             CHECK_EQ(waitForLines(log, 2, 10000).size(), size_t(2));
-            command(program, 206);
-            command(program, 207);
-            command(program, 208);
+            command(program, idMirrorC);
+            command(program, idMirrorZ);
+            command(program, idMirrorR);
 
             // A number without a letter exports as letter a.
             setText(program, field, "5");
-            click(program, 303);
+            click(program, idStart);
             CHECK_EQ(readFile(folder + "\\loesungen\\kubo_puzzle_000005a.pos"),
                      expectedPlacementFile(recordAt(tablePath(folder), 5), 0, {false, false, false}));
             runs = waitForLines(log, 3, 10000);
@@ -366,16 +362,16 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
             // A field longer than 259 characters gives its first 259 and then the path.
             std::string longCommand = viewerCommand() + " ";
             while (longCommand.size() < 300) longCommand += char('a' + longCommand.size() % 26);
-            setText(program, control(program, 302), longCommand);
-            click(program, 303);
+            setText(program, control(program, idViewerCommand), longCommand);
+            click(program, idStart);
             runs = waitForLines(log, 4, 10000);
             REQUIRE(runs.size() == 4);
             CHECK_EQ(runs[3], longCommand.substr(0, 259) + " loesungen\\kubo_puzzle_000005a.pos");
 
             // A command that cannot be started leaves the file and shows nothing.
             DeleteFileA((folder + "\\loesungen\\kubo_puzzle_000005a.pos").c_str());
-            setText(program, control(program, 302), "no_such_viewer_program -d");
-            click(program, 303);
+            setText(program, control(program, idViewerCommand), "no_such_viewer_program -d");
+            click(program, idStart);
             CHECK(fileExists(folder + "\\loesungen\\kubo_puzzle_000005a.pos"));
             CHECK(noBoxFor(program, 500));
             CHECK_EQ(readLines(log).size(), size_t(4));
@@ -392,11 +388,11 @@ SCENARIO(launch_start_before_any_load_does_nothing)
     const std::string folder = makeWorkFolder("noload");
     writeTable(folder, 10);
     if (startProgramWithStandInSolver(program, folder)) {
-        setText(program, control(program, 302), viewerCommand());
-        click(program, 303);
+        setText(program, control(program, idViewerCommand), viewerCommand());
+        click(program, idStart);
         // Number 0 loads nothing either.
-        setText(program, control(program, 304), "0");
-        click(program, 303);
+        setText(program, control(program, idSolutionNumber), "0");
+        click(program, idStart);
         CHECK(noBoxFor(program, 500));
         CHECK(!fileExists(folder + "\\loesungen"));
         CHECK(!fileExists(folder + "\\" + standInViewerLog));
@@ -415,9 +411,9 @@ SCENARIO(launch_placement_file_that_cannot_be_made_gives_the_failure_box)
     // A file where the folder should be: the folder cannot be made, nor the file in it.
     writeTextFile(folder + "\\loesungen", "no folder");
     if (startProgramWithStandInSolver(program, folder)) {
-        setText(program, control(program, 302), viewerCommand());
-        typeChars(program, control(program, 304), "3");
-        click(program, 303);
+        setText(program, control(program, idViewerCommand), viewerCommand());
+        typeChars(program, control(program, idSolutionNumber), "3");
+        click(program, idStart);
         HWND box = nullptr;
         const BoxFacts failed = takeBox(program, 0, &box);
         CHECK_EQ(failed.caption, std::string("Daten\xFC" "bergabe fehlgeschlagen"));
@@ -436,7 +432,7 @@ SCENARIO(launch_placement_file_that_cannot_be_made_gives_the_failure_box)
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
         HANDLE writer = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (writer == INVALID_HANDLE_VALUE) {
-            click(program, 303);
+            click(program, idStart);
             CHECK_EQ(takeBox(program, IDOK).text, expectedText);
             CHECK_EQ(readFile(target), std::string("kept"));
         } else {
@@ -448,7 +444,7 @@ SCENARIO(launch_placement_file_that_cannot_be_made_gives_the_failure_box)
         // A folder of that name in its place.
         DeleteFileA(target.c_str());
         CreateDirectoryA(target.c_str(), nullptr);
-        click(program, 303);
+        click(program, idStart);
         CHECK_EQ(takeBox(program, IDOK).text, expectedText);
         CHECK(noBoxFor(program, 300));
         Sleep(300);
@@ -478,7 +474,7 @@ void checkExportOf(Program& program, const std::string& folder, uint32_t number)
     std::snprintf(name, sizeof name, "\\loesungen\\kubo_puzzle_%06lua.pos", (unsigned long)number);
     const std::string path = folder + name;
     DeleteFileA(path.c_str());
-    click(program, 303);
+    click(program, idStart);
     const std::vector<uint16_t> words = recordAt(tablePath(folder), number);
     CHECK_EQ(words.size(), size_t(12));
     CHECK_EQ(std::to_string(number) + ": " + readFile(path),
@@ -494,8 +490,8 @@ SCENARIO(launch_real_solver_writes_the_table_while_it_is_browsed)
     const std::string table = tablePath(folder);
     if (startProgram(program, folder)) {
         checkStartedBox(takeBox(program, IDOK, nullptr, 30000));
-        HWND field = control(program, 304);
-        setText(program, control(program, 302), viewerCommand());
+        HWND field = control(program, idSolutionNumber);
+        setText(program, control(program, idViewerCommand), viewerCommand());
         int rounds = 0, grown = 0;
         uint32_t lastShown = 0;
         const DWORD start = GetTickCount();
@@ -514,12 +510,12 @@ SCENARIO(launch_real_solver_writes_the_table_while_it_is_browsed)
             CHECK(shown >= before && shown <= recordsIn(table));
             checkExportOf(program, folder, shown);
             // "+" goes one further if the table has grown meanwhile, never past its end.
-            click(program, 305);
+            click(program, idNextSolution);
             const uint32_t next = shownNumber(field);
             CHECK(next == shown || next == shown + 1);
             CHECK(next <= recordsIn(table));
             checkExportOf(program, folder, next);
-            click(program, 306);
+            click(program, idPreviousSolution);
             CHECK_EQ(shownNumber(field), next - 1);
             checkExportOf(program, folder, next - 1);
             if (lastShown && shown > lastShown) grown++;
@@ -549,7 +545,7 @@ namespace {
 // record is a hit: the search then runs long enough to be caught running.
 uint16_t originWord(uint32_t n, int w) { return w == 0 ? 0x1000 : exportWord(n, w); }
 
-std::string searchCaption(Program& program) { return windowText(control(program, 308)); }
+std::string searchCaption(Program& program) { return windowText(control(program, idSearch)); }
 
 bool waitForCaption(Program& program, bool running, int timeoutMs)
 {
@@ -582,19 +578,19 @@ SCENARIO(launch_running_filter_search_gives_the_first_warning)
     if (startProgramWithStandInSolver(program, folder)) {
         // REQUIRE ends this lambda, so the program is still ended below.
         [&] {
-            command(program, 300);  // "Lösungen filtern"
-            command(program, 307);  // "mit Rotationen"
+            command(program, idFilterSwitch);  // "Lösungen filtern"
+            command(program, idRotations);  // "mit Rotationen"
             settle(program);
-            typeChars(program, control(program, 316), "0,0,0");
-            click(program, 308);
+            typeChars(program, control(program, idFirstFilterField), "0,0,0");
+            click(program, idSearch);
             REQUIRE(waitForCaption(program, true, 10000));
             // With every criterion cleared each later record is a hit in all four variants:
             // some three million hits keep the pass running for seconds.
-            command(program, 210);
+            command(program, idClearFilters);
             settle(program);
 
             // Cancel on the warning starts nothing.
-            command(program, 200);
+            command(program, idStartSolver);
             checkAskBox(takeBox(program, IDOK));
             checkSearchRunningBox(takeBox(program, IDCANCEL));
             CHECK(noBoxFor(program, 300));
@@ -602,7 +598,7 @@ SCENARIO(launch_running_filter_search_gives_the_first_warning)
 
             // Retry checks again: while the search runs it warns again, once it is over the
             // solver starts.
-            command(program, 200);
+            command(program, idStartSolver);
             checkAskBox(takeBox(program, IDOK));
             checkSearchRunningBox(takeBox(program, IDRETRY));
             HWND box = nullptr;
