@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/placement_file.h"
 #include "shell/command_ids.h"
 #include "tests/gui/launch_harness.h"
 
@@ -70,76 +71,79 @@ void click(Program& program, int id)
     settle(program);
 }
 
-// ---- an independent reckoning of the placement file -----------------------------------
+// ---- the placement files of known records, worked out by hand ----------------------
+// Each line: the piece, the x, y and z columns and the translation of its placement, the
+// record's word decoded (axis bits 10-11, signs 9 and 7, the y axis from bit 8, x y z from
+// bits 4-6, 2-3, 0-1) and then turned by the letter's variant. As a text-mode stream
+// writes them: CR LF line ends.
 
-struct Transform {
-    int e[12];  // x column, y column, z column, translation
-};
+// Record 2 of the stand-in solver's table as solution 2b: the half turn about z, then
+// moved by (4, 3, 0).
+const char placementOfStandIn2b[] =
+    " 1    0  0  1 -1  0  0  0 -1  0  0  1  2\r\n"
+    " 2   -1  0  0  0 -1  0  0  0  1  0  0  3\r\n"
+    " 3    0 -1  0  0  0  1 -1  0  0 -1  2  0\r\n"
+    " 4    0  0  1 -1  0  0  0 -1  0 -1  1  1\r\n"
+    " 5   -1  0  0  0 -1  0  0  0  1 -1  0  2\r\n"
+    " 6    0 -1  0  0  0  1 -1  0  0 -2  3  3\r\n"
+    " 7    0  0  1 -1  0  0  0 -1  0 -2  1  0\r\n"
+    " 8   -1  0  0  0 -1  0  0  0  1 -2  0  1\r\n"
+    " 9    0 -1  0  0  0  1 -1  0  0 -3  3  2\r\n"
+    "10    0  0  1 -1  0  0  0 -1  0 -3  2  3\r\n"
+    "11   -1  0  0  0 -1  0  0  0  1 -3  0  0\r\n"
+    "12    0 -1  0  0  0 -1  1  0  0  4  3  1\r\n";
 
-Transform compose(const Transform& a, const Transform& b)  // a after b
+// Record 17 of the export table (exportWord) as 17c: the half turn about y, moved by
+// (4, 0, 2). Words 3 (no piece) and 7 (piece 13) give no line.
+const char placementOfExport17c[] =
+    " 1    0  0  1  0 -1  0  1  0  0  4  1  1\r\n"
+    " 2    1  0  0  0  0  1  0 -1  0  2  0  0\r\n"
+    " 3    0 -1  0  1  0  0  0  0  1  1  3 -1\r\n"
+    " 5    1  0  0  0  0  1  0 -1  0 -3  2  1\r\n"
+    " 6    0  1  0  0  0 -1 -1  0  0  3  1  0\r\n"
+    " 7    0  0 -1 -1  0  0  0  1  0  1  0 -1\r\n"
+    " 9    0  1  0  0  0 -1 -1  0  0 -2  3  1\r\n"
+    "10    0  0 -1  1  0  0  0 -1  0  4  2  0\r\n"
+    "11   -1  0  0  0 -1  0  0  0  1  2  1 -1\r\n"
+    "12    0  1  0  0  0  1  1  0  0  0  1  2\r\n";
+
+// The same with the C, Z and r parts turned over: only the lines of pieces 1, 2 and 9
+// differ.
+const char placementOfExport17cFlipped[] =
+    " 1    0  0  1  0  1  0 -1  0  0  4 -1  1\r\n"
+    " 2    1  0  0  0  0 -1  0  1  0  2  2  0\r\n"
+    " 3    0 -1  0  1  0  0  0  0  1  1  3 -1\r\n"
+    " 5    1  0  0  0  0  1  0 -1  0 -3  2  1\r\n"
+    " 6    0  1  0  0  0 -1 -1  0  0  3  1  0\r\n"
+    " 7    0  0 -1 -1  0  0  0  1  0  1  0 -1\r\n"
+    " 9    0  0  1  0 -1  0  1  0  0 -1  4  0\r\n"
+    "10    0  0 -1  1  0  0  0 -1  0  4  2  0\r\n"
+    "11   -1  0  0  0 -1  0  0  0  1  2  1 -1\r\n"
+    "12    0  1  0  0  0  1  1  0  0  0  1  2\r\n";
+
+// Record 5 of the export table as 5a: the record's own placements.
+const char placementOfExport5a[] =
+    " 1    0  0  1  0  1  0 -1  0  0  0  2  1\r\n"
+    " 2    1  0  0  0  0  1  0 -1  0  2  1  2\r\n"
+    " 3    0  1  0  1  0  0  0  0 -1  4  0  3\r\n"
+    " 4    0  0  1  0  1  0 -1  0  0  6  0  0\r\n"
+    " 5    1  0  0  0  0  1  0 -1  0  7  3  1\r\n"
+    " 6    0  1  0 -1  0  0  0  0  1  1  2  2\r\n"
+    " 7    0  0  1  0 -1  0  1  0  0  3  1  3\r\n"
+    " 8    1  0  0  0  0 -1  0  1  0  5  1  0\r\n"
+    " 9    0  1  0 -1  0  0  0  0  1  7  0  1\r\n"
+    "10    0  0 -1  1  0  0  0 -1  0  0  3  2\r\n"
+    "11   -1  0  0  0  1  0  0  0 -1  2  2  3\r\n"
+    "12    0 -1  0  0  0  1 -1  0  0  4  2  0\r\n";
+
+// The file the program writes for record words as variant 0, by the core's own text
+// forming (which the files above check): for a record whose words nobody worked out.
+std::string placementFileOf(const std::vector<uint16_t>& words)
 {
-    Transform r = {};
-    for (int col = 0; col < 4; col++)
-        for (int row = 0; row < 3; row++) {
-            int v = col == 3 ? a.e[9 + row] : 0;
-            for (int k = 0; k < 3; k++) v += a.e[3 * k + row] * b.e[3 * col + k];
-            r.e[3 * col + row] = v;
-        }
-    return r;
-}
-
-Transform decodeWord(uint16_t word)
-{
-    Transform t = {};
-    const int a = (word >> 10) & 3, b = (a + 1 + ((word >> 8) & 1)) % 3;
-    t.e[a] = (word >> 9) & 1 ? -1 : 1;
-    t.e[3 + b] = (word >> 7) & 1 ? -1 : 1;
-    const int* x = t.e;
-    const int* y = t.e + 3;
-    t.e[6] = x[1] * y[2] - x[2] * y[1];
-    t.e[7] = x[2] * y[0] - x[0] * y[2];
-    t.e[8] = x[0] * y[1] - x[1] * y[0];
-    t.e[9] = (word >> 4) & 7;
-    t.e[10] = (word >> 2) & 3;
-    t.e[11] = word & 3;
-    return t;
-}
-
-const Transform variants[4] = {
-    {{1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}},
-    {{-1, 0, 0, 0, -1, 0, 0, 0, 1, 4, 3, 0}},
-    {{-1, 0, 0, 0, 1, 0, 0, 0, -1, 4, 0, 2}},
-    {{1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 3, 2}},
-};
-const Transform flipC = {{1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 2, 0}};
-const Transform flipZ = {{1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, -2}};
-const Transform flipR = {{0, -1, 0, -1, 0, 0, 0, 0, -1, 1, 1, -1}};
-
-struct Flips {
-    bool c, z, r;
-};
-
-// The file's bytes as a text-mode stream writes them: CR LF line ends.
-std::string expectedPlacementFile(const std::vector<uint16_t>& words, int variant, Flips flips)
-{
+    CurrentSolution solution = {1, 0, 1, {}, nullptr};
+    for (size_t w = 0; w < words.size() && w < 12; w++) solution.record.words[w] = PlacementWord(words[w]);
     std::string file;
-    for (uint16_t word : words) {
-        const int piece = word >> 12;
-        if (piece < 1 || piece > 12) continue;
-        Transform t = decodeWord(word);
-        if (piece == 1 && flips.c) t = compose(t, flipC);
-        if (piece == 2 && flips.z) t = compose(t, flipZ);
-        if (piece == 9 && flips.r) t = compose(t, flipR);
-        t = compose(variants[variant < 0 ? 0 : variant], t);
-        char field[8];
-        std::snprintf(field, sizeof field, "%2d  ", piece);
-        file += field;
-        for (int v : t.e) {
-            std::snprintf(field, sizeof field, " %2d", v);
-            file += field;
-        }
-        file += "\r\n";
-    }
+    for (char c : placementFileText(solution, FlipOptions{0, 0, 0})) file += c == '\n' ? std::string("\r\n") : std::string(1, c);
     return file;
 }
 
@@ -253,7 +257,7 @@ SCENARIO(launch_menu_with_table_asks_and_cancel_keeps_the_table)
         setText(program, field, "2b");
         click(program, idStart);
         CHECK_EQ(readFile(folder + "\\loesungen\\kubo_puzzle_000002b.pos"),
-                 expectedPlacementFile(recordAt(tablePath(folder), 2), 1, {false, false, false}));
+                 std::string(placementOfStandIn2b));
         CHECK_EQ(recordAt(tablePath(folder), 2)[0], standInWord(2, 0));
         CHECK_EQ(closeProgram(program), 0L);
     }
@@ -329,9 +333,9 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
             typeChars(program, field, "17c");
             click(program, idStart);
             const std::string name17c = "loesungen\\kubo_puzzle_000017c.pos";
-            std::vector<uint16_t> words = recordAt(tablePath(folder), 17);
+            CHECK_EQ(recordAt(tablePath(folder), 17)[0], exportWord(17, 0));
             const std::string plain = readFile(folder + "\\" + name17c);
-            CHECK_EQ(plain, expectedPlacementFile(words, 2, {false, false, false}));
+            CHECK_EQ(plain, std::string(placementOfExport17c));
             CHECK_EQ(readLines(folder + "\\" + name17c).size(), size_t(10));  // two words without a piece
             std::vector<std::string> runs = waitForLines(log, 1, 10000);
             REQUIRE(runs.size() == 1);
@@ -343,7 +347,7 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
             command(program, idMirrorR);
             click(program, idStart);
             const std::string flipped = readFile(folder + "\\" + name17c);
-            CHECK_EQ(flipped, expectedPlacementFile(words, 2, {true, true, true}));
+            CHECK_EQ(flipped, std::string(placementOfExport17cFlipped));
             CHECK(flipped != plain);
             CHECK_EQ(waitForLines(log, 2, 10000).size(), size_t(2));
             command(program, idMirrorC);
@@ -354,7 +358,7 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
             setText(program, field, "5");
             click(program, idStart);
             CHECK_EQ(readFile(folder + "\\loesungen\\kubo_puzzle_000005a.pos"),
-                     expectedPlacementFile(recordAt(tablePath(folder), 5), 0, {false, false, false}));
+                     std::string(placementOfExport5a));
             runs = waitForLines(log, 3, 10000);
             REQUIRE(runs.size() == 3);
             CHECK_EQ(runs[2], viewerCommand() + " loesungen\\kubo_puzzle_000005a.pos");
@@ -478,7 +482,7 @@ void checkExportOf(Program& program, const std::string& folder, uint32_t number)
     const std::vector<uint16_t> words = recordAt(tablePath(folder), number);
     CHECK_EQ(words.size(), size_t(12));
     CHECK_EQ(std::to_string(number) + ": " + readFile(path),
-             std::to_string(number) + ": " + expectedPlacementFile(words, 0, {false, false, false}));
+             std::to_string(number) + ": " + placementFileOf(words));
 }
 
 }  // namespace
