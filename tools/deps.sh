@@ -30,7 +30,7 @@ clang_runtime() {
 
 packages_of() {
   case $1 in
-    build) echo make g++ cmake libgtest-dev g++-mingw-w64-x86-64-posix ;;
+    build) echo make g++ cmake libgtest-dev g++-mingw-w64-x86-64-posix zip ;;
     wine) echo wine64 xvfb xauth libgl1 libglx-mesa0 libgl1-mesa-dri ;;
     fuzz) echo clang; clang_runtime || true ;;
     screenshot) echo imagemagick ;;

@@ -22,6 +22,12 @@ programs=(kubo_puzzle_select.exe kubo_puzzle_erg.exe facetgen.exe rtd.exe)
 data=(facetgen.map)
 for n in 01 02 03 04 05 06 07 08 09 10 11 12; do data+=("baustein_$n.slp"); done
 
+# One time stamp for the whole release: the commit's, or SOURCE_DATE_EPOCH when given. The
+# linker writes none; strip would write the time of day into each program's PE header but
+# for SOURCE_DATE_EPOCH.
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null || echo 0)}
+export SOURCE_DATE_EPOCH=$epoch
+
 rm -rf "$stage" "$zip"
 mkdir -p "$stage"
 for p in "${programs[@]}"; do
@@ -37,12 +43,11 @@ done
 # The read-me is kept as UTF-8 with LF; the release has it as Windows would write it.
 iconv -f UTF-8 -t CP1252 "$here/LIESMICH.txt" | sed 's/$/\r/' >"$stage/LIESMICH.txt"
 
-# Fixed order, fixed modes and one time stamp for every file (the commit's, or
-# SOURCE_DATE_EPOCH when given), so that the same sources give the same zip.
-epoch=${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null || echo 0)}
-stamp=$(TZ=UTC date -d "@$epoch" '+%Y-%m-%d %H:%M:%S')
+# Fixed order, fixed modes and one time stamp for every file, so that the same sources
+# give the same zip.
 chmod 0644 "$stage"/*
 chmod 0755 "$stage"/*.exe
-(cd "$stage" && cmake -E tar cf "../$name.zip" --format=zip --mtime="$stamp UTC" \
-  "${programs[@]}" "${data[@]}" LIESMICH.txt)
+touch -d "@$epoch" "$stage"/*
+# -X: no extra fields, which would hold each file's access and change times.
+(cd "$stage" && TZ=UTC zip -q -X -D "../$name.zip" "${programs[@]}" "${data[@]}" LIESMICH.txt)
 echo "$zip"
