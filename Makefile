@@ -78,6 +78,7 @@ win:
 programs:
 	@tools/deps.sh $(DEPS) build
 	@mkdir -p $(BUILD)
+	@echo "building the programs and their data (log: $(BUILD)/programs.log)"
 	@{ $(NATIVE_CONFIG) && cmake --build $(NATIVE) -j $(JOBS) --target piece_meshes && \
 	   $(WIN_CONFIG) && cmake --build $(WIN) -j $(JOBS) --target $(PROGRAMS); } \
 	  >$(BUILD)/programs.log 2>&1 || { cat $(BUILD)/programs.log; exit 1; }
