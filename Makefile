@@ -1,95 +1,153 @@
 # kubo: set-up, build, run and test on Debian (or build and run natively on Windows).
 #   make        build the native tree (core, console programs, unit tests) and the Windows tree
-#   make run    start kubo_puzzle_select.exe in build/run (under Wine on Linux)
-#   make test   every test: native unit tests, the Wine GUI tests, the release's tests
+#   make deps   install every package the targets below need (tools/deps.sh)
+#   make run    start kubo_puzzle_select.exe in build/run (under Wine on Linux); builds only
+#               the programs and their data
+#   make test   every test: native unit tests (and their ThreadSanitizer and no-SSE2 builds),
+#               the Wine GUI tests, the release's tests
 #   make dist   the Windows release, build/dist/kubo-VERSION-win64.zip
 #   make screenshot  renews the README's pictures in docs/ from the real programs
 #   make bench  the benchmarks, release build
 #   make fuzz   the parser fuzzers, for a bounded time
-# Every target first installs what is missing (tools/deps.sh).
+# Only make deps, make run and make test install missing packages; every other target
+# names what is missing and stops.
 
 BUILD   := build
 NATIVE  := $(BUILD)/native
 WIN     := $(BUILD)/win
 RELEASE := $(BUILD)/release
+TSAN    := $(BUILD)/tsan
+NOSSE2  := $(BUILD)/nosse2
 RUN     := $(BUILD)/run
 DIST    := $(BUILD)/dist
 VERSION := $(shell git describe --always --dirty 2>/dev/null || echo unknown)
 ZIP     := $(DIST)/kubo-$(VERSION)-win64.zip
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := -G "Unix Makefiles"
+# The programs of a user's installation.
+PROGRAMS := kubo_puzzle_select kubo_puzzle_erg facetgen rtd
+# cmake's makefiles announce every folder they enter; nobody reads that.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native win run-folder run test unit-test gui-test dist dist-test screenshot \
-        bench fuzz clean
+.PHONY: all deps native win programs run-folder run test unit-test tsan-test nosse2-test \
+        gui-test dist dist-test screenshot bench fuzz clean
 
-all: deps native win run-folder
+all: native win run-folder
 
 ifeq ($(OS),Windows_NT)
-# Natively on Windows (MSYS2 or a MinGW shell with cmake): only the programs.
+# Natively on Windows (MSYS2 or a MinGW shell with cmake): the programs, and the mesh
+# generator's map file and meshes, which this host can make itself.
 deps: ;
 native: ;
 win:
 	cmake -S . -B $(WIN) -G "MinGW Makefiles" -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION)
 	cmake --build $(WIN) -j $(JOBS)
+programs: win
 run-folder: win
 	cmake -E make_directory $(RUN)
 	cmake -E copy_directory $(WIN)/bin $(RUN)
+	cmake -E copy_directory $(WIN)/data $(RUN)
 run: all
 	cd $(RUN) && ./kubo_puzzle_select.exe
 else
-deps:
-	@tools/deps.sh
+ifneq ($(filter deps run test,$(MAKECMDGOALS)),)
+DEPS := install
+else
+DEPS := check
+endif
 
-native: deps
-	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DKUBO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+NATIVE_CONFIG = cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DKUBO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+WIN_CONFIG = cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION) >/dev/null
+
+deps:
+	@tools/deps.sh install build wine fuzz screenshot
+
+native:
+	@tools/deps.sh $(DEPS) build
+	@$(NATIVE_CONFIG)
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-win: deps
-	@cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION) >/dev/null
+win:
+	@tools/deps.sh $(DEPS) build
+	@$(WIN_CONFIG)
 	@cmake --build $(WIN) -j $(JOBS)
 
+# What running needs and no more: the Windows programs and, from the native tree, the
+# converter's map file and meshes. Quiet; the log is shown when the build fails.
+programs:
+	@tools/deps.sh $(DEPS) build
+	@mkdir -p $(BUILD)
+	@echo "building the programs and their data (log: $(BUILD)/programs.log)"
+	@{ $(NATIVE_CONFIG) && cmake --build $(NATIVE) -j $(JOBS) --target piece_meshes && \
+	   $(WIN_CONFIG) && cmake --build $(WIN) -j $(JOBS) --target $(PROGRAMS); } \
+	  >$(BUILD)/programs.log 2>&1 || { cat $(BUILD)/programs.log; exit 1; }
+
 # The run folder is laid out as a user's installation: the programs and their data files.
-run-folder: native win
+run-folder: programs
 	@mkdir -p $(RUN)
-	@cp -u $(WIN)/bin/*.exe $(RUN)/
-	@if [ -d $(NATIVE)/data ]; then cp -ru $(NATIVE)/data/. $(RUN)/; fi
+	@cp -u $(foreach p,$(PROGRAMS),$(WIN)/bin/$(p).exe) $(RUN)/
+	@cp -ru $(NATIVE)/data/. $(RUN)/
 
 # Under Wine with a prefix of its own inside build/; on a machine without a display the
 # window goes to a virtual one (xvfb-run) and nobody can see it.
-run: all
+run: run-folder
+	@tools/deps.sh $(DEPS) wine
 	@tests/gui/wine-env.sh run $(CURDIR)/$(BUILD)/wineprefix-run $(CURDIR)/$(RUN) kubo_puzzle_select.exe
 
 unit-test: native
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
-gui-test: all
+# The threaded tests once more under ThreadSanitizer, which cannot share a build with the
+# other sanitizers: a build of their own, of that test program alone.
+tsan-test:
+	@tools/deps.sh $(DEPS) build
+	@cmake -S . -B $(TSAN) $(CMAKE_GEN) -DKUBO_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(TSAN) -j $(JOBS) --target kubo_thread_tests >/dev/null
+	@echo "tsan: the threaded tests under ThreadSanitizer"
+	@TSAN_OPTIONS=halt_on_error=1 $(TSAN)/tests/kubo_thread_tests --gtest_brief=1
+
+# The solver's tests on the portable code paths that x86-64 builds otherwise never compile;
+# the whole solve (a minute) is left to the main build, whose search is the same code.
+nosse2-test:
+	@tools/deps.sh $(DEPS) build
+	@cmake -S . -B $(NOSSE2) $(CMAKE_GEN) -DKUBO_NO_SSE2=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(NOSSE2) -j $(JOBS) --target kubo_solver_tests >/dev/null
+	@echo "nosse2: the solver's tests without the SSE2 paths"
+	@$(NOSSE2)/tests/solver/kubo_solver_tests --gtest_brief=1 --gtest_filter=-Program.FullTableIsCompleteAndPassesItsCheck
+
+gui-test: win run-folder
+	@tools/deps.sh $(DEPS) wine
 	@tests/gui/run.sh $(CURDIR)/$(WIN) $(CURDIR)/$(RUN)
 
 # The release: the programs, the converter's data and LIESMICH.txt, as one zip.
-dist: all
+dist: run-folder
 	@tools/dist.sh $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE) $(CURDIR)/$(DIST) $(VERSION) >/dev/null
 	@echo "dist: $(ZIP), $$(stat -c %s $(ZIP)) bytes"
 
-dist-test: dist
+dist-test: dist win
+	@tools/deps.sh $(DEPS) wine
 	@tests/dist/check-release.sh $(CURDIR)/$(ZIP) $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE)
+	@tests/dist/check-reproducible.sh $(CURDIR)/$(ZIP) $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE) $(VERSION)
 	@tests/dist/new-user.sh $(CURDIR)/$(ZIP) $(CURDIR)/$(WIN)
 
-# Pictures for README.md; imagemagick is installed for this target alone.
+# Pictures for README.md; imagemagick is needed for this target alone.
 screenshot: all
-	@tools/deps.sh screenshot
+	@tools/deps.sh $(DEPS) wine screenshot
 	@tools/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE) $(CURDIR)/docs
 
-test: unit-test gui-test dist-test
+test: unit-test tsan-test nosse2-test gui-test dist-test
 
 # The Wine benchmarks need the Windows programs and the run folder as well.
 bench: all
+	@tools/deps.sh $(DEPS) wine
 	@cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKUBO_TESTS=OFF >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
 	@tools/bench.sh $(RELEASE) $(WIN) $(RUN)
 
-fuzz: deps
-	@if [ -x tools/fuzz.sh ]; then tools/fuzz.sh; else echo "no fuzzers yet"; fi
+fuzz:
+	@tools/deps.sh $(DEPS) build fuzz
+	@tools/fuzz.sh
 endif
 
 clean:

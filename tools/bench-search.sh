@@ -20,26 +20,6 @@ if [ ! -s "$table" ]; then
 fi
 
 # A prefix of its own, so that the benchmark never stops the wineserver of a test run.
-prefix=$(dirname "$win")/wineprefix-bench
-"$gui/wine-env.sh" prefix "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=C.UTF-8
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64)
-wineserver=$(dirname "$wine")/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-to_windows() { printf 'Z:%s' "${1//\//\\}"; }
-
-inner=$(mktemp)
-trap 'rm -f "$inner"; "$wineserver" -k >/dev/null 2>&1 || true' EXIT
-cat >"$inner" <<INNER
-#!/usr/bin/env bash
-"$wineserver" -p >/dev/null 2>&1
-"$wine" cmd /c exit >/dev/null 2>&1 || true
-status=0
-"$wine" "$(to_windows "$win/tests/gui/kubo_search_bench.exe")" "$(to_windows "$run")" "$(to_windows "$table")" 5 || status=\$?
-"$wineserver" -k >/dev/null 2>&1 || true
-exit \$status
-INNER
-chmod +x "$inner"
 echo "== filter search under Wine"
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$inner"
+"$gui/wine-env.sh" headless "$(dirname "$win")/wineprefix-bench" "$win/tests/gui/kubo_search_bench.exe" \
+  "win:$run" "win:$table" 5

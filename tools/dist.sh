@@ -3,8 +3,8 @@
 # the German read-me, as a zip whose files unpack straight into the user's chosen folder.
 #   dist.sh WIN_BUILD NATIVE_BUILD OUT_FOLDER [VERSION]   -> prints the path of the zip
 # VERSION defaults to what git describe says of the sources.
-# The 3-D viewer goes in whenever the Windows build has made it. No solution table goes in:
-# the first start computes it.
+# Every program is required: a release without one of them is not made. No solution table
+# goes in: the first start computes it.
 set -euo pipefail
 
 win_build=$1
@@ -18,10 +18,15 @@ name=kubo-$version-win64
 stage=$out/$name
 zip=$out/$name.zip
 
-programs=(kubo_puzzle_select.exe kubo_puzzle_erg.exe facetgen.exe)
-[ -f "$win_build/bin/rtd.exe" ] && programs+=(rtd.exe)
+programs=(kubo_puzzle_select.exe kubo_puzzle_erg.exe facetgen.exe rtd.exe)
 data=(facetgen.map)
 for n in 01 02 03 04 05 06 07 08 09 10 11 12; do data+=("baustein_$n.slp"); done
+
+# One time stamp for the whole release: the commit's, or SOURCE_DATE_EPOCH when given. The
+# linker writes none; strip would write the time of day into each program's PE header but
+# for SOURCE_DATE_EPOCH.
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null || echo 0)}
+export SOURCE_DATE_EPOCH=$epoch
 
 rm -rf "$stage" "$zip"
 mkdir -p "$stage"
@@ -38,8 +43,11 @@ done
 # The read-me is kept as UTF-8 with LF; the release has it as Windows would write it.
 iconv -f UTF-8 -t CP1252 "$here/LIESMICH.txt" | sed 's/$/\r/' >"$stage/LIESMICH.txt"
 
-# Fixed order and the commit's time stamp, so that the same sources give the same zip.
-stamp=$(TZ=UTC git -C "$source_dir" log -1 --format=%cd --date=format-local:'%Y-%m-%d %H:%M:%S' 2>/dev/null || true)
-(cd "$stage" && cmake -E tar cf "../$name.zip" --format=zip ${stamp:+--mtime="$stamp UTC"} \
-  "${programs[@]}" "${data[@]}" LIESMICH.txt)
+# Fixed order, fixed modes and one time stamp for every file, so that the same sources
+# give the same zip.
+chmod 0644 "$stage"/*
+chmod 0755 "$stage"/*.exe
+touch -d "@$epoch" "$stage"/*
+# -X: no extra fields, which would hold each file's access and change times.
+(cd "$stage" && TZ=UTC zip -q -X -D "../$name.zip" "${programs[@]}" "${data[@]}" LIESMICH.txt)
 echo "$zip"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renews the README's pictures from the real programs under Xvfb and Wine: a solution table
 # from the native solver, the viewer showing one solution, and the 3-D viewer on the same
-# solution once the Windows build has it. Needs imagemagick (tools/deps.sh screenshot).
+# solution. Needs imagemagick (tools/deps.sh install screenshot).
 #   screenshot.sh WIN_BUILD NATIVE_BUILD DOCS_FOLDER [NUMBER]
 set -euo pipefail
 
@@ -13,6 +13,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(dirname "$win_build")/screenshot
 prefix=$(dirname "$win_build")/wineprefix-screenshot
 
+for p in kubo_puzzle_select kubo_puzzle_erg facetgen rtd; do
+  [ -f "$win_build/bin/$p.exe" ] || { echo "screenshot: $win_build/bin/$p.exe is missing" >&2; exit 1; }
+done
 mkdir -p "$work" "$docs"
 cp -u "$win_build"/bin/*.exe "$native_build"/data/* "$work/"
 rm -f "$work"/bild.* "$work"/*.bmp
@@ -24,31 +27,8 @@ if [ ! -f "$table" ] || [ $(( $(stat -c %s "$table") % 24 )) -ne 0 ]; then
   (cd "$work" && "$native_build/solver/kubo_puzzle_erg" >/dev/null)
 fi
 
-"$here/../tests/gui/wine-env.sh" prefix "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=C.UTF-8
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=$(command -v wine64)
-wineserver=$(dirname "$wine")/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-to_windows() { printf 'Z:%s' "${1//\//\\}"; }
-
-shots=("$(to_windows "$work/main.bmp")")
-[ -f "$work/rtd.exe" ] && shots+=("$(to_windows "$work/rtd.bmp")")
-
-inner=$(mktemp)
-trap 'rm -f "$inner"; "$wineserver" -k >/dev/null 2>&1 || true' EXIT
-cat >"$inner" <<INNER
-#!/usr/bin/env bash
-"$wineserver" -p >/dev/null 2>&1
-"$wine" cmd /c exit >/dev/null 2>&1 || true
-status=0
-"$wine" "$(to_windows "$win_build/tests/dist/kubo_screenshot.exe")" "$(to_windows "$work")" "$number" \
-  ${shots[*]@Q} || status=\$?
-"$wineserver" -k >/dev/null 2>&1 || true
-exit \$status
-INNER
-chmod +x "$inner"
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$inner"
+"$here/../tests/gui/wine-env.sh" headless "$prefix" "$win_build/tests/dist/kubo_screenshot.exe" "win:$work" \
+  "$number" "win:$work/main.bmp" "win:$work/rtd.bmp"
 
 # A few dozen colours keep the pictures at tens of kilobytes; GDI's flat colours survive
 # unchanged, only the edges of smoothed text and of shaded faces lose shades.
@@ -57,5 +37,5 @@ convert=/usr/bin/convert
 [ -x "$convert" ] || convert=$(command -v convert)
 reduce() { "$convert" "$1" +dither -colors "$3" -strip -define png:compression-level=9 "PNG8:$2"; }
 reduce "$work/main.bmp" "$docs/kubo_puzzle_select.png" 32
-[ -f "$work/rtd.bmp" ] && reduce "$work/rtd.bmp" "$docs/rtd.png" 64
+reduce "$work/rtd.bmp" "$docs/rtd.png" 64
 ls -l "$docs"/*.png

@@ -13,6 +13,7 @@
 #include "model/solution_table.h"
 #include "shell/command_ids.h"
 #include "tests/gui/screen_capture.h"
+#include "tests/support/window_support.h"
 
 namespace {
 
@@ -20,38 +21,6 @@ const char mainClass[] = "tamrik's kubo-Puzzle-select";
 // Fixed client sizes, so that a renewed picture differs only where the program changed.
 const int mainWidth = 1000, mainHeight = 660;
 const int viewerWidth = 640, viewerHeight = 480;
-
-struct Search {
-    DWORD processId;
-    const char* className;  // null: any class
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM lParam)
-{
-    Search* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[256] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (pid != search->processId || !IsWindowVisible(window)) return TRUE;
-    if (search->className ? std::string(name) != search->className : std::string(name) == "#32770")
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND waitForWindow(DWORD processId, const char* className, int timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    do {
-        Search search = {processId, className, nullptr};
-        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(20);
-    } while (GetTickCount() - start < DWORD(timeoutMs));
-    return nullptr;
-}
 
 bool start(const std::string& commandLine, const std::string& folder, PROCESS_INFORMATION& process)
 {

@@ -10,7 +10,7 @@
 #include "facetgen/convert.h"
 #include "facetgen/map_file.h"
 #include "facetgen/text_scan.h"
-#include "tests/facetgen/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/facetgen/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ protected:
         chmod(path.c_str(), 0755);
     }
 
-    RunResult run(const std::vector<std::string>& args) { return runProgram(program, args, work, bin); }
+    RunResult run(const std::vector<std::string>& args) { return runProgram(program, args, work, {bin}); }
     std::string viewerLog() { return readFile(work + "/../viewer.log"); }
     bool exists(const std::string& name) { return fileExists(work + "/" + name); }
     std::string read(const std::string& name) { return readFile(work + "/" + name); }
@@ -405,15 +405,15 @@ TEST_F(Program, NumbersBeyondSinglePrecisionAreRefused)
 TEST_F(Program, OutputThatCannotBeWrittenIsReported)
 {
     writeFile(work + "/a.pos", line1);
-    const RunResult r = runProgram(program, {"-x", "-L-", "a.pos"}, work, bin, "/dev/full");
+    const RunResult r = runProgram(program, {"-x", "-L-", "a.pos"}, work, {bin, "/dev/full"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "a.pos -> a.slp ...\nDie Standardausgabe kann nicht geschrieben werden!\n");
     EXPECT_EQ(read("a.slp"), slp1);
-    const RunResult usageOnly = runProgram(program, {}, work, bin, "/dev/full");
+    const RunResult usageOnly = runProgram(program, {}, work, {bin, "/dev/full"});
     EXPECT_EQ(usageOnly.exitCode, 1);
     EXPECT_EQ(usageOnly.err, "Die Standardausgabe kann nicht geschrieben werden!\n");
     // Nothing written to standard output, nothing to report.
-    const RunResult quiet = runProgram(program, {"-L-", "a.pos"}, work, bin, "/dev/full");
+    const RunResult quiet = runProgram(program, {"-L-", "a.pos"}, work, {bin, "/dev/full"});
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.err, "a.pos -> a.slp ...\n");
 }

@@ -14,7 +14,7 @@
 #include "launch/placement_file.h"
 #include "model/geometry.h"
 #include "model/placement.h"
-#include "tests/facetgen/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace {
 

@@ -10,12 +10,7 @@ namespace {
 std::string converterFolder(const char* tag)
 {
     const std::string folder = makeWorkFolder(tag);
-    copyFile(runFolder + "\\facetgen.map", folder + "\\facetgen.map");
-    for (int n = 1; n <= 12; n++) {
-        char name[32];
-        std::snprintf(name, sizeof name, "\\baustein_%02d.slp", n);
-        copyFile(runFolder + name, folder + name);
-    }
+    copyProgramData(runFolder, folder);
     CreateDirectoryA((folder + "\\loesungen").c_str(), nullptr);
     return folder;
 }

@@ -6,6 +6,8 @@
 
 #include "model/solution_table.h"
 #include "tests/gui/probe_protocol.h"
+#include "tests/support/table_file.h"
+#include "tests/support/window_support.h"
 
 std::string runFolder;
 
@@ -62,47 +64,7 @@ static void removeTree(const std::string& folder)
 
 void writeTable(const std::string& folder, int count, int extraBytes)
 {
-    FILE* file = std::fopen((folder + "\\" + solutionTableName).c_str(), "wb");
-    if (!file) return;
-    for (int n = 1; n <= count; n++) {
-        SolutionRecord record;
-        for (int w = 0; w < recordWordCount; w++)
-            record.words[w] = PlacementWord(((w + 1) << 12) | (n & 0xFFF));
-        unsigned char bytes[recordSize];
-        encodeRecord(record, bytes);
-        std::fwrite(bytes, 1, recordSize, file);
-    }
-    for (int i = 0; i < extraBytes; i++) std::fputc(0, file);
-    std::fclose(file);
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-static BOOL CALLBACK matchWindow(HWND window, LPARAM lParam)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId || className(window) != search->className || !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-static HWND waitForWindow(DWORD processId, const char* windowClass, int timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    do {
-        WindowSearch search = {processId, windowClass, nullptr};
-        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(10);
-    } while (GetTickCount() - start < DWORD(timeoutMs));
-    return nullptr;
+    writeTableFile(folder + "\\" + solutionTableName, numberedRecords(count), std::string(size_t(extraBytes), '\0'));
 }
 
 // Under Wine, CreateRemoteThread waits until the target process takes the request; a
@@ -248,6 +210,8 @@ bool settle(Program& program)
 }
 
 HWND control(const Program& program, int id) { return GetDlgItem(program.window, id); }
+
+void command(Program& program, int id) { PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0); }
 
 std::string windowText(HWND window)
 {

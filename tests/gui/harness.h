@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/gui/screen_capture.h"
+#include "tests/support/window_support.h"
 
 // ---- checks -------------------------------------------------------------------------------
 
@@ -86,6 +87,8 @@ bool settle(Program& program);
 // ---- windows, texts, input ----------------------------------------------------------------
 
 HWND control(const Program& program, int id);
+// Posts the menu or accelerator command id to the program's window, as a menu choice does.
+void command(Program& program, int id);
 std::string windowText(HWND window);  // buttons, statics, top-level windows
 std::string editText(HWND edit);      // edit controls of another process need WM_GETTEXT
 std::string className(HWND window);

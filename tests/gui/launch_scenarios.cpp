@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "launch/placement_file.h"
+#include "shell/command_ids.h"
 #include "tests/gui/launch_harness.h"
 
 namespace {
@@ -57,11 +59,6 @@ void checkStillRunningBox(const BoxFacts& box)
 
 std::string tablePath(const std::string& folder) { return folder + "\\kubo_puzzle_erg.bin"; }
 
-void command(Program& program, int id)
-{
-    PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0);
-}
-
 void setText(Program& program, HWND field, const std::string& text)
 {
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -74,76 +71,79 @@ void click(Program& program, int id)
     settle(program);
 }
 
-// ---- an independent reckoning of the placement file -----------------------------------
+// ---- the placement files of known records, worked out by hand ----------------------
+// Each line: the piece, the x, y and z columns and the translation of its placement, the
+// record's word decoded (axis bits 10-11, signs 9 and 7, the y axis from bit 8, x y z from
+// bits 4-6, 2-3, 0-1) and then turned by the letter's variant. As a text-mode stream
+// writes them: CR LF line ends.
 
-struct Transform {
-    int e[12];  // x column, y column, z column, translation
-};
+// Record 2 of the stand-in solver's table as solution 2b: the half turn about z, then
+// moved by (4, 3, 0).
+const char placementOfStandIn2b[] =
+    " 1    0  0  1 -1  0  0  0 -1  0  0  1  2\r\n"
+    " 2   -1  0  0  0 -1  0  0  0  1  0  0  3\r\n"
+    " 3    0 -1  0  0  0  1 -1  0  0 -1  2  0\r\n"
+    " 4    0  0  1 -1  0  0  0 -1  0 -1  1  1\r\n"
+    " 5   -1  0  0  0 -1  0  0  0  1 -1  0  2\r\n"
+    " 6    0 -1  0  0  0  1 -1  0  0 -2  3  3\r\n"
+    " 7    0  0  1 -1  0  0  0 -1  0 -2  1  0\r\n"
+    " 8   -1  0  0  0 -1  0  0  0  1 -2  0  1\r\n"
+    " 9    0 -1  0  0  0  1 -1  0  0 -3  3  2\r\n"
+    "10    0  0  1 -1  0  0  0 -1  0 -3  2  3\r\n"
+    "11   -1  0  0  0 -1  0  0  0  1 -3  0  0\r\n"
+    "12    0 -1  0  0  0 -1  1  0  0  4  3  1\r\n";
 
-Transform compose(const Transform& a, const Transform& b)  // a after b
+// Record 17 of the export table (exportWord) as 17c: the half turn about y, moved by
+// (4, 0, 2). Words 3 (no piece) and 7 (piece 13) give no line.
+const char placementOfExport17c[] =
+    " 1    0  0  1  0 -1  0  1  0  0  4  1  1\r\n"
+    " 2    1  0  0  0  0  1  0 -1  0  2  0  0\r\n"
+    " 3    0 -1  0  1  0  0  0  0  1  1  3 -1\r\n"
+    " 5    1  0  0  0  0  1  0 -1  0 -3  2  1\r\n"
+    " 6    0  1  0  0  0 -1 -1  0  0  3  1  0\r\n"
+    " 7    0  0 -1 -1  0  0  0  1  0  1  0 -1\r\n"
+    " 9    0  1  0  0  0 -1 -1  0  0 -2  3  1\r\n"
+    "10    0  0 -1  1  0  0  0 -1  0  4  2  0\r\n"
+    "11   -1  0  0  0 -1  0  0  0  1  2  1 -1\r\n"
+    "12    0  1  0  0  0  1  1  0  0  0  1  2\r\n";
+
+// The same with the C, Z and r parts turned over: only the lines of pieces 1, 2 and 9
+// differ.
+const char placementOfExport17cFlipped[] =
+    " 1    0  0  1  0  1  0 -1  0  0  4 -1  1\r\n"
+    " 2    1  0  0  0  0 -1  0  1  0  2  2  0\r\n"
+    " 3    0 -1  0  1  0  0  0  0  1  1  3 -1\r\n"
+    " 5    1  0  0  0  0  1  0 -1  0 -3  2  1\r\n"
+    " 6    0  1  0  0  0 -1 -1  0  0  3  1  0\r\n"
+    " 7    0  0 -1 -1  0  0  0  1  0  1  0 -1\r\n"
+    " 9    0  0  1  0 -1  0  1  0  0 -1  4  0\r\n"
+    "10    0  0 -1  1  0  0  0 -1  0  4  2  0\r\n"
+    "11   -1  0  0  0 -1  0  0  0  1  2  1 -1\r\n"
+    "12    0  1  0  0  0  1  1  0  0  0  1  2\r\n";
+
+// Record 5 of the export table as 5a: the record's own placements.
+const char placementOfExport5a[] =
+    " 1    0  0  1  0  1  0 -1  0  0  0  2  1\r\n"
+    " 2    1  0  0  0  0  1  0 -1  0  2  1  2\r\n"
+    " 3    0  1  0  1  0  0  0  0 -1  4  0  3\r\n"
+    " 4    0  0  1  0  1  0 -1  0  0  6  0  0\r\n"
+    " 5    1  0  0  0  0  1  0 -1  0  7  3  1\r\n"
+    " 6    0  1  0 -1  0  0  0  0  1  1  2  2\r\n"
+    " 7    0  0  1  0 -1  0  1  0  0  3  1  3\r\n"
+    " 8    1  0  0  0  0 -1  0  1  0  5  1  0\r\n"
+    " 9    0  1  0 -1  0  0  0  0  1  7  0  1\r\n"
+    "10    0  0 -1  1  0  0  0 -1  0  0  3  2\r\n"
+    "11   -1  0  0  0  1  0  0  0 -1  2  2  3\r\n"
+    "12    0 -1  0  0  0  1 -1  0  0  4  2  0\r\n";
+
+// The file the program writes for record words as variant 0, by the core's own text
+// forming (which the files above check): for a record whose words nobody worked out.
+std::string placementFileOf(const std::vector<uint16_t>& words)
 {
-    Transform r = {};
-    for (int col = 0; col < 4; col++)
-        for (int row = 0; row < 3; row++) {
-            int v = col == 3 ? a.e[9 + row] : 0;
-            for (int k = 0; k < 3; k++) v += a.e[3 * k + row] * b.e[3 * col + k];
-            r.e[3 * col + row] = v;
-        }
-    return r;
-}
-
-Transform decodeWord(uint16_t word)
-{
-    Transform t = {};
-    const int a = (word >> 10) & 3, b = (a + 1 + ((word >> 8) & 1)) % 3;
-    t.e[a] = (word >> 9) & 1 ? -1 : 1;
-    t.e[3 + b] = (word >> 7) & 1 ? -1 : 1;
-    const int* x = t.e;
-    const int* y = t.e + 3;
-    t.e[6] = x[1] * y[2] - x[2] * y[1];
-    t.e[7] = x[2] * y[0] - x[0] * y[2];
-    t.e[8] = x[0] * y[1] - x[1] * y[0];
-    t.e[9] = (word >> 4) & 7;
-    t.e[10] = (word >> 2) & 3;
-    t.e[11] = word & 3;
-    return t;
-}
-
-const Transform variants[4] = {
-    {{1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}},
-    {{-1, 0, 0, 0, -1, 0, 0, 0, 1, 4, 3, 0}},
-    {{-1, 0, 0, 0, 1, 0, 0, 0, -1, 4, 0, 2}},
-    {{1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 3, 2}},
-};
-const Transform flipC = {{1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 2, 0}};
-const Transform flipZ = {{1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, -2}};
-const Transform flipR = {{0, -1, 0, -1, 0, 0, 0, 0, -1, 1, 1, -1}};
-
-struct Flips {
-    bool c, z, r;
-};
-
-// The file's bytes as a text-mode stream writes them: CR LF line ends.
-std::string expectedPlacementFile(const std::vector<uint16_t>& words, int variant, Flips flips)
-{
+    CurrentSolution solution = {1, 0, 1, {}, nullptr};
+    for (size_t w = 0; w < words.size() && w < 12; w++) solution.record.words[w] = PlacementWord(words[w]);
     std::string file;
-    for (uint16_t word : words) {
-        const int piece = word >> 12;
-        if (piece < 1 || piece > 12) continue;
-        Transform t = decodeWord(word);
-        if (piece == 1 && flips.c) t = compose(t, flipC);
-        if (piece == 2 && flips.z) t = compose(t, flipZ);
-        if (piece == 9 && flips.r) t = compose(t, flipR);
-        t = compose(variants[variant < 0 ? 0 : variant], t);
-        char field[8];
-        std::snprintf(field, sizeof field, "%2d  ", piece);
-        file += field;
-        for (int v : t.e) {
-            std::snprintf(field, sizeof field, " %2d", v);
-            file += field;
-        }
-        file += "\r\n";
-    }
+    for (char c : placementFileText(solution, FlipOptions{0, 0, 0})) file += c == '\n' ? std::string("\r\n") : std::string(1, c);
     return file;
 }
 
@@ -214,7 +214,7 @@ SCENARIO(launch_solver_missing_gives_the_failure_box)
         CHECK_EQ(failed.icon, std::string("warning"));
         CHECK(failed.topmost);
         // Still no table: the menu asks nothing, and a failed start left no solver to wait for.
-        command(program, 200);
+        command(program, idStartSolver);
         const BoxFacts again = takeBox(program, IDOK);
         CHECK_EQ(again.caption, std::string("Fehler beim Starten der L\xF6sungssuche"));
         CHECK(noBoxFor(program, 300));
@@ -234,18 +234,18 @@ SCENARIO(launch_menu_with_table_asks_and_cancel_keeps_the_table)
         // With a table, start-up starts nothing.
         CHECK(noBoxFor(program, 500));
         CHECK(!fileExists(folder + "\\" + standInSolverLog));
-        HWND field = control(program, 304);
+        HWND field = control(program, idSolutionNumber);
         typeChars(program, field, "3");
         CHECK(heldOpenElsewhere(tablePath(folder)));
 
-        command(program, 200);
+        command(program, idStartSolver);
         checkAskBox(takeBox(program, IDCANCEL));
         CHECK(noBoxFor(program, 500));
         CHECK(!fileExists(folder + "\\" + standInSolverLog));
         CHECK(heldOpenElsewhere(tablePath(folder)));
 
         // OK closes the table before the solver starts; the next load reads the new one.
-        command(program, 200);
+        command(program, idStartSolver);
         checkAskBox(takeBox(program, IDOK));
         checkStartedBox(takeBox(program, IDOK));
         CHECK_EQ(waitForLines(folder + "\\" + standInSolverLog, 1, 10000).size(), size_t(1));
@@ -253,11 +253,11 @@ SCENARIO(launch_menu_with_table_asks_and_cancel_keeps_the_table)
         CHECK(!heldOpenElsewhere(tablePath(folder)));
         setText(program, field, "99");
         CHECK_EQ(editText(field), std::string("5"));
-        setText(program, control(program, 302), viewerCommand());
+        setText(program, control(program, idViewerCommand), viewerCommand());
         setText(program, field, "2b");
-        click(program, 303);
+        click(program, idStart);
         CHECK_EQ(readFile(folder + "\\loesungen\\kubo_puzzle_000002b.pos"),
-                 expectedPlacementFile(recordAt(tablePath(folder), 2), 1, {false, false, false}));
+                 std::string(placementOfStandIn2b));
         CHECK_EQ(recordAt(tablePath(folder), 2)[0], standInWord(2, 0));
         CHECK_EQ(closeProgram(program), 0L);
     }
@@ -280,7 +280,7 @@ SCENARIO(launch_second_start_warns_until_the_solver_ends)
             while (readFile(tablePath(folder)).size() < 72 && GetTickCount() - start < 10000) Sleep(20);
 
             // The first solver still runs: Retry warns again, Cancel gives up.
-            command(program, 200);
+            command(program, idStartSolver);
             checkAskBox(takeBox(program, IDOK));
             checkStillRunningBox(takeBox(program, IDRETRY));
             checkStillRunningBox(takeBox(program, IDCANCEL));
@@ -288,7 +288,7 @@ SCENARIO(launch_second_start_warns_until_the_solver_ends)
             CHECK_EQ(readLines(log).size(), size_t(1));
 
             // Once it has ended, Retry passes and a second one starts.
-            command(program, 200);
+            command(program, idStartSolver);
             checkAskBox(takeBox(program, IDOK));
             HWND box = nullptr;
             checkStillRunningBox(takeBox(program, 0, &box));
@@ -328,37 +328,37 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
     if (startProgramWithStandInSolver(program, folder)) {
         // REQUIRE ends this lambda, so the program is still ended below.
         [&] {
-            HWND field = control(program, 304);
-            setText(program, control(program, 302), viewerCommand());
+            HWND field = control(program, idSolutionNumber);
+            setText(program, control(program, idViewerCommand), viewerCommand());
             typeChars(program, field, "17c");
-            click(program, 303);
+            click(program, idStart);
             const std::string name17c = "loesungen\\kubo_puzzle_000017c.pos";
-            std::vector<uint16_t> words = recordAt(tablePath(folder), 17);
+            CHECK_EQ(recordAt(tablePath(folder), 17)[0], exportWord(17, 0));
             const std::string plain = readFile(folder + "\\" + name17c);
-            CHECK_EQ(plain, expectedPlacementFile(words, 2, {false, false, false}));
+            CHECK_EQ(plain, std::string(placementOfExport17c));
             CHECK_EQ(readLines(folder + "\\" + name17c).size(), size_t(10));  // two words without a piece
             std::vector<std::string> runs = waitForLines(log, 1, 10000);
             REQUIRE(runs.size() == 1);
             CHECK_EQ(runs[0], viewerCommand() + " " + name17c);
 
             // The turn-over options change the lines of pieces 1, 2 and 9 in the same file.
-            command(program, 206);
-            command(program, 207);
-            command(program, 208);
-            click(program, 303);
+            command(program, idMirrorC);
+            command(program, idMirrorZ);
+            command(program, idMirrorR);
+            click(program, idStart);
             const std::string flipped = readFile(folder + "\\" + name17c);
-            CHECK_EQ(flipped, expectedPlacementFile(words, 2, {true, true, true}));
+            CHECK_EQ(flipped, std::string(placementOfExport17cFlipped));
             CHECK(flipped != plain);
             CHECK_EQ(waitForLines(log, 2, 10000).size(), size_t(2));
-            command(program, 206);
-            command(program, 207);
-            command(program, 208);
+            command(program, idMirrorC);
+            command(program, idMirrorZ);
+            command(program, idMirrorR);
 
             // A number without a letter exports as letter a.
             setText(program, field, "5");
-            click(program, 303);
+            click(program, idStart);
             CHECK_EQ(readFile(folder + "\\loesungen\\kubo_puzzle_000005a.pos"),
-                     expectedPlacementFile(recordAt(tablePath(folder), 5), 0, {false, false, false}));
+                     std::string(placementOfExport5a));
             runs = waitForLines(log, 3, 10000);
             REQUIRE(runs.size() == 3);
             CHECK_EQ(runs[2], viewerCommand() + " loesungen\\kubo_puzzle_000005a.pos");
@@ -366,16 +366,16 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
             // A field longer than 259 characters gives its first 259 and then the path.
             std::string longCommand = viewerCommand() + " ";
             while (longCommand.size() < 300) longCommand += char('a' + longCommand.size() % 26);
-            setText(program, control(program, 302), longCommand);
-            click(program, 303);
+            setText(program, control(program, idViewerCommand), longCommand);
+            click(program, idStart);
             runs = waitForLines(log, 4, 10000);
             REQUIRE(runs.size() == 4);
             CHECK_EQ(runs[3], longCommand.substr(0, 259) + " loesungen\\kubo_puzzle_000005a.pos");
 
             // A command that cannot be started leaves the file and shows nothing.
             DeleteFileA((folder + "\\loesungen\\kubo_puzzle_000005a.pos").c_str());
-            setText(program, control(program, 302), "no_such_viewer_program -d");
-            click(program, 303);
+            setText(program, control(program, idViewerCommand), "no_such_viewer_program -d");
+            click(program, idStart);
             CHECK(fileExists(folder + "\\loesungen\\kubo_puzzle_000005a.pos"));
             CHECK(noBoxFor(program, 500));
             CHECK_EQ(readLines(log).size(), size_t(4));
@@ -392,11 +392,11 @@ SCENARIO(launch_start_before_any_load_does_nothing)
     const std::string folder = makeWorkFolder("noload");
     writeTable(folder, 10);
     if (startProgramWithStandInSolver(program, folder)) {
-        setText(program, control(program, 302), viewerCommand());
-        click(program, 303);
+        setText(program, control(program, idViewerCommand), viewerCommand());
+        click(program, idStart);
         // Number 0 loads nothing either.
-        setText(program, control(program, 304), "0");
-        click(program, 303);
+        setText(program, control(program, idSolutionNumber), "0");
+        click(program, idStart);
         CHECK(noBoxFor(program, 500));
         CHECK(!fileExists(folder + "\\loesungen"));
         CHECK(!fileExists(folder + "\\" + standInViewerLog));
@@ -415,9 +415,9 @@ SCENARIO(launch_placement_file_that_cannot_be_made_gives_the_failure_box)
     // A file where the folder should be: the folder cannot be made, nor the file in it.
     writeTextFile(folder + "\\loesungen", "no folder");
     if (startProgramWithStandInSolver(program, folder)) {
-        setText(program, control(program, 302), viewerCommand());
-        typeChars(program, control(program, 304), "3");
-        click(program, 303);
+        setText(program, control(program, idViewerCommand), viewerCommand());
+        typeChars(program, control(program, idSolutionNumber), "3");
+        click(program, idStart);
         HWND box = nullptr;
         const BoxFacts failed = takeBox(program, 0, &box);
         CHECK_EQ(failed.caption, std::string("Daten\xFC" "bergabe fehlgeschlagen"));
@@ -436,7 +436,7 @@ SCENARIO(launch_placement_file_that_cannot_be_made_gives_the_failure_box)
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
         HANDLE writer = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (writer == INVALID_HANDLE_VALUE) {
-            click(program, 303);
+            click(program, idStart);
             CHECK_EQ(takeBox(program, IDOK).text, expectedText);
             CHECK_EQ(readFile(target), std::string("kept"));
         } else {
@@ -448,7 +448,7 @@ SCENARIO(launch_placement_file_that_cannot_be_made_gives_the_failure_box)
         // A folder of that name in its place.
         DeleteFileA(target.c_str());
         CreateDirectoryA(target.c_str(), nullptr);
-        click(program, 303);
+        click(program, idStart);
         CHECK_EQ(takeBox(program, IDOK).text, expectedText);
         CHECK(noBoxFor(program, 300));
         Sleep(300);
@@ -478,11 +478,11 @@ void checkExportOf(Program& program, const std::string& folder, uint32_t number)
     std::snprintf(name, sizeof name, "\\loesungen\\kubo_puzzle_%06lua.pos", (unsigned long)number);
     const std::string path = folder + name;
     DeleteFileA(path.c_str());
-    click(program, 303);
+    click(program, idStart);
     const std::vector<uint16_t> words = recordAt(tablePath(folder), number);
     CHECK_EQ(words.size(), size_t(12));
     CHECK_EQ(std::to_string(number) + ": " + readFile(path),
-             std::to_string(number) + ": " + expectedPlacementFile(words, 0, {false, false, false}));
+             std::to_string(number) + ": " + placementFileOf(words));
 }
 
 }  // namespace
@@ -494,8 +494,8 @@ SCENARIO(launch_real_solver_writes_the_table_while_it_is_browsed)
     const std::string table = tablePath(folder);
     if (startProgram(program, folder)) {
         checkStartedBox(takeBox(program, IDOK, nullptr, 30000));
-        HWND field = control(program, 304);
-        setText(program, control(program, 302), viewerCommand());
+        HWND field = control(program, idSolutionNumber);
+        setText(program, control(program, idViewerCommand), viewerCommand());
         int rounds = 0, grown = 0;
         uint32_t lastShown = 0;
         const DWORD start = GetTickCount();
@@ -514,12 +514,12 @@ SCENARIO(launch_real_solver_writes_the_table_while_it_is_browsed)
             CHECK(shown >= before && shown <= recordsIn(table));
             checkExportOf(program, folder, shown);
             // "+" goes one further if the table has grown meanwhile, never past its end.
-            click(program, 305);
+            click(program, idNextSolution);
             const uint32_t next = shownNumber(field);
             CHECK(next == shown || next == shown + 1);
             CHECK(next <= recordsIn(table));
             checkExportOf(program, folder, next);
-            click(program, 306);
+            click(program, idPreviousSolution);
             CHECK_EQ(shownNumber(field), next - 1);
             checkExportOf(program, folder, next - 1);
             if (lastShown && shown > lastShown) grown++;
@@ -549,7 +549,7 @@ namespace {
 // record is a hit: the search then runs long enough to be caught running.
 uint16_t originWord(uint32_t n, int w) { return w == 0 ? 0x1000 : exportWord(n, w); }
 
-std::string searchCaption(Program& program) { return windowText(control(program, 308)); }
+std::string searchCaption(Program& program) { return windowText(control(program, idSearch)); }
 
 bool waitForCaption(Program& program, bool running, int timeoutMs)
 {
@@ -582,19 +582,19 @@ SCENARIO(launch_running_filter_search_gives_the_first_warning)
     if (startProgramWithStandInSolver(program, folder)) {
         // REQUIRE ends this lambda, so the program is still ended below.
         [&] {
-            command(program, 300);  // "Lösungen filtern"
-            command(program, 307);  // "mit Rotationen"
+            command(program, idFilterSwitch);  // "Lösungen filtern"
+            command(program, idRotations);  // "mit Rotationen"
             settle(program);
-            typeChars(program, control(program, 316), "0,0,0");
-            click(program, 308);
+            typeChars(program, control(program, idFirstFilterField), "0,0,0");
+            click(program, idSearch);
             REQUIRE(waitForCaption(program, true, 10000));
             // With every criterion cleared each later record is a hit in all four variants:
             // some three million hits keep the pass running for seconds.
-            command(program, 210);
+            command(program, idClearFilters);
             settle(program);
 
             // Cancel on the warning starts nothing.
-            command(program, 200);
+            command(program, idStartSolver);
             checkAskBox(takeBox(program, IDOK));
             checkSearchRunningBox(takeBox(program, IDCANCEL));
             CHECK(noBoxFor(program, 300));
@@ -602,7 +602,7 @@ SCENARIO(launch_running_filter_search_gives_the_first_warning)
 
             // Retry checks again: while the search runs it warns again, once it is over the
             // solver starts.
-            command(program, 200);
+            command(program, idStartSolver);
             checkAskBox(takeBox(program, IDOK));
             checkSearchRunningBox(takeBox(program, IDRETRY));
             HWND box = nullptr;

@@ -4,26 +4,22 @@
 #include <cstdio>
 #include <string>
 
+#include "shell/command_ids.h"
 #include "tests/gui/harness.h"
 
 SCENARIO(road_start_opens_rtd_and_closing_it_deletes_the_slp_file)
 {
     const std::string folder = makeWorkFolder("road");
     writeTable(folder, 20);
-    copyFile(runFolder + "\\facetgen.map", folder + "\\facetgen.map");
-    for (int n = 1; n <= 12; n++) {
-        char name[32];
-        std::snprintf(name, sizeof name, "\\baustein_%02d.slp", n);
-        copyFile(runFolder + name, folder + name);
-    }
+    copyProgramData(runFolder, folder);
     // The converter runs "rtd NAME" through the command interpreter, which looks in the
     // current folder: the user's installation folder.
     copyFile(runFolder + "\\rtd.exe", folder + "\\rtd.exe");
     Program program;
     if (!startProgram(program, folder)) return endProgram(program);
-    CHECK_EQ(editText(control(program, 302)), std::string("facetgen -d"));
-    typeChars(program, control(program, 304), "17c");
-    PostMessageA(control(program, 303), BM_CLICK, 0, 0);
+    CHECK_EQ(editText(control(program, idViewerCommand)), std::string("facetgen -d"));
+    typeChars(program, control(program, idSolutionNumber), "17c");
+    PostMessageA(control(program, idStart), BM_CLICK, 0, 0);
     settle(program);
 
     HWND viewer = nullptr;

@@ -21,12 +21,7 @@ using Counts = std::map<COLORREF, long>;
 std::string sceneFolder(const char* tag)
 {
     const std::string folder = makeWorkFolder(tag);
-    copyFile(runFolder + "\\facetgen.map", folder + "\\facetgen.map");
-    for (int n = 1; n <= 12; n++) {
-        char name[32];
-        std::snprintf(name, sizeof name, "\\baustein_%02d.slp", n);
-        copyFile(runFolder + name, folder + name);
-    }
+    copyProgramData(runFolder, folder);
     FILE* pos = std::fopen((folder + "\\s.pos").c_str(), "w");
     if (!pos) return folder;
     for (int n = 1; n <= 12; n++)
@@ -130,7 +125,6 @@ long countOf(const Counts& c, COLORREF colour)
     return it == c.end() ? 0 : it->second;
 }
 
-void command(Program& program, int id) { PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0); }
 
 void key(Program& program, int vk)
 {

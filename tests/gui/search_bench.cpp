@@ -16,6 +16,7 @@
 
 #include "model/placement.h"
 #include "model/solution_table.h"
+#include "shell/command_ids.h"
 #include "tests/gui/harness.h"
 
 static std::vector<std::string> failures;
@@ -29,8 +30,7 @@ void recordFailure(const std::string& what, const char* file, int line)
 
 namespace {
 
-constexpr int idFilterSwitch = 300, idRotations = 307, idSearch = 308, idHitStatus = 313;
-constexpr int idFirstField = 316, idClearFilters = 210;
+constexpr int idFirstField = idFirstFilterField;
 
 double seconds()
 {

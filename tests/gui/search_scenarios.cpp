@@ -185,7 +185,7 @@ bool waitForCaption(Program& program, const char* caption, int timeoutMs)
 {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < DWORD(timeoutMs)) {
-        if (windowText(control(program, 308)) == caption) return true;
+        if (windowText(control(program, idSearch)) == caption) return true;
         Sleep(20);
     }
     return false;
@@ -198,28 +198,28 @@ void searchOnce(bool rotations)
     const std::string folder = makeWorkFolder("search");
     writeTable(folder, records);
     if (!startProgram(program, folder)) return endProgram(program);
-    PostMessageA(control(program, 300), BM_CLICK, 0, 0);
-    if (rotations) PostMessageA(control(program, 307), BM_CLICK, 0, 0);
+    PostMessageA(control(program, idFilterSwitch), BM_CLICK, 0, 0);
+    if (rotations) PostMessageA(control(program, idRotations), BM_CLICK, 0, 0);
     settle(program);
     const Cell cell = {1, 0, 0};
-    SendMessageA(control(program, 316), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1,0,0"));
+    SendMessageA(control(program, idFirstFilterField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1,0,0"));
     settle(program);
-    CHECK_EQ(windowText(control(program, 308)), std::string("Suchen!"));
-    PostMessageA(control(program, 308), BM_CLICK, 0, 0);
+    CHECK_EQ(windowText(control(program, idSearch)), std::string("Suchen!"));
+    PostMessageA(control(program, idSearch), BM_CLICK, 0, 0);
     settle(program);
     Sleep(100);
     CHECK(waitForCaption(program, "Suchen", 20000));
     const std::vector<std::string> hits = expectedHits(records, cell, rotations);
     CHECK(!hits.empty());
-    CHECK_EQ(windowText(control(program, 313)), statusText(hits.size(), records));
+    CHECK_EQ(windowText(control(program, idHitStatus)), statusText(hits.size(), records));
     // The next-hit button loads the first hit into the solution number field.
-    CHECK(IsWindowEnabled(control(program, 315)));
-    PostMessageA(control(program, 315), BM_CLICK, 0, 0);
+    CHECK(IsWindowEnabled(control(program, idNextHit)));
+    PostMessageA(control(program, idNextHit), BM_CLICK, 0, 0);
     settle(program);
-    if (!hits.empty()) CHECK_EQ(editText(control(program, 304)), hits[0]);
-    PostMessageA(control(program, 314), BM_CLICK, 0, 0);  // the first hit has no previous one
+    if (!hits.empty()) CHECK_EQ(editText(control(program, idSolutionNumber)), hits[0]);
+    PostMessageA(control(program, idPreviousHit), BM_CLICK, 0, 0);  // the first hit has no previous one
     settle(program);
-    if (!hits.empty()) CHECK_EQ(editText(control(program, 304)), hits[0]);
+    if (!hits.empty()) CHECK_EQ(editText(control(program, idSolutionNumber)), hits[0]);
     CHECK_EQ(closeProgram(program), 0L);
     endProgram(program);
 }
@@ -235,15 +235,15 @@ SCENARIO(search_without_criterion_warns)
     const std::string folder = makeWorkFolder("search_warn");
     writeTable(folder, 10);
     if (!startProgram(program, folder)) return endProgram(program);
-    PostMessageA(control(program, 300), BM_CLICK, 0, 0);
-    PostMessageA(control(program, 308), BM_CLICK, 0, 0);
+    PostMessageA(control(program, idFilterSwitch), BM_CLICK, 0, 0);
+    PostMessageA(control(program, idSearch), BM_CLICK, 0, 0);
     HWND box = findMessageBox(program, 5000);
     REQUIRE(box);
     CHECK_EQ(windowText(box), std::string("Kein Grund zur Filtersuche"));
     CHECK_EQ(messageBoxText(box), std::string("Es ist unsinnig eine Filtersuche zu starten, ohne eine "
                                               "Bauteilbeschr\xE4nkung eingegeben zu haben.\n\nSuche nicht gestartet!"));
     answerMessageBox(box, IDOK);
-    CHECK_EQ(windowText(control(program, 308)), std::string("Suchen"));
+    CHECK_EQ(windowText(control(program, idSearch)), std::string("Suchen"));
     CHECK_EQ(closeProgram(program), 0L);
     endProgram(program);
 }

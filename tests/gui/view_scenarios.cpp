@@ -10,8 +10,10 @@
 #include <string>
 
 #include "model/solution_table.h"
+#include "shell/command_ids.h"
 #include "shell/layout.h"
 #include "tests/gui/harness.h"
+#include "tests/support/table_file.h"
 #include "tests/view/real_solutions.h"
 #include "view/legend.h"
 #include "view/outlines.h"
@@ -52,14 +54,8 @@ Setup setupFor(int width, int height, int zoom)
 
 void writeRealTable(const std::string& folder)
 {
-    FILE* file = std::fopen((folder + "\\kubo_puzzle_erg.bin").c_str(), "wb");
-    if (!file) return;
-    for (int i = 0; i < realSolutionsInOrder; i++) {
-        unsigned char bytes[recordSize];
-        encodeRecord(realSolutions()[i], bytes);
-        std::fwrite(bytes, 1, recordSize, file);
-    }
-    std::fclose(file);
+    writeTableFile(folder + "\\kubo_puzzle_erg.bin",
+                   std::vector<SolutionRecord>(realSolutions().begin(), realSolutions().begin() + realSolutionsInOrder));
 }
 
 bool startWithTable(Program& program, const char* tag, bool table)
@@ -78,14 +74,15 @@ bool startWithTable(Program& program, const char* tag, bool table)
 
 void selectZoomOf(Program& program, int zoom)
 {
-    PostMessageA(program.window, WM_COMMAND, 201 + zoom, 0);
+    PostMessageA(program.window, WM_COMMAND, idZoom1 - 1 + zoom, 0);
     settle(program);
     Sleep(60);
 }
 
-void command(Program& program, int id)
+// A command, handled and painted before the scenario looks.
+void commandSettled(Program& program, int id)
 {
-    PostMessageA(program.window, WM_COMMAND, id, 0);
+    command(program, id);
     settle(program);
     Sleep(60);
 }
@@ -332,7 +329,7 @@ SCENARIO(view_piece_edges_of_solution_17c_at_every_zoom)
 {
     Program program;
     if (startWithTable(program, "viewedges", true)) {
-        typeChars(program, control(program, 304), "17c");
+        typeChars(program, control(program, idSolutionNumber), "17c");
         Sleep(60);
         const SolutionRecord& r = realSolutions()[16];
         for (int zoom : {1, 2, 3}) {
@@ -345,9 +342,9 @@ SCENARIO(view_piece_edges_of_solution_17c_at_every_zoom)
                 saveScreenBmp(std::string(std::getenv("KUBO_VIEW_SCREENSHOT")) + "_17c.bmp");
         }
         // Turning pieces over moves their marks; the edges between pieces stay.
-        command(program, 206);
-        command(program, 207);
-        command(program, 208);
+        commandSettled(program, idMirrorC);
+        commandSettled(program, idMirrorZ);
+        commandSettled(program, idMirrorR);
         const Setup s = setupFor(clientWidth, clientHeight, 3);
         const Capture cap = captureClient(program.window);
         checkPieceEdges(cap, r, 2, {1, 1, 1}, s.view, +1);
@@ -389,7 +386,7 @@ SCENARIO(view_right_click_names_the_piece_and_frames_it)
         clickAt(program, p.x, p.y, true);
         CHECK(findMessageBox(program, 300) == nullptr);
 
-        typeChars(program, control(program, 304), "17c");
+        typeChars(program, control(program, idSolutionNumber), "17c");
         const SolutionRecord& r = realSolutions()[16];
         const Cell cells[] = {{2, 1, 2}, {4, 0, 0}, {0, 3, 1}, {3, 0, 2}, {0, 0, 0}, {1, 2, 0}};
         const int sides[] = {+1, +1, +1, -1, -1, -1};
@@ -440,17 +437,17 @@ SCENARIO(view_left_click_fills_the_focused_filter_field)
 {
     Program program;
     if (startWithTable(program, "viewleft", true)) {
-        typeChars(program, control(program, 304), "17c");
+        typeChars(program, control(program, idSolutionNumber), "17c");
         const Setup s = setupFor(clientWidth, clientHeight, 1);
-        HWND field = control(program, 316 + 3 * 4 + 1);
-        HWND search = control(program, 308);
+        HWND field = control(program, idFirstFilterField + 3 * 4 + 1);
+        HWND search = control(program, idSearch);
         const ScreenPoint p = faceCentre(s.view, -1, 0, {0, 2, 1});
         // Filtering off: the click does nothing.
         clickAt(program, p.x, p.y);
         CHECK_EQ(editText(field), std::string(""));
         CHECK_EQ(windowText(search), std::string("Suchen"));
 
-        PostMessageA(control(program, 300), BM_CLICK, 0, 0);
+        PostMessageA(control(program, idFilterSwitch), BM_CLICK, 0, 0);
         settle(program);
         REQUIRE(IsWindowEnabled(field));
         // Clicking into the field gives it the focus, as a user would.
@@ -517,8 +514,8 @@ SCENARIO(view_turn_over_marks_in_the_legend)
         const Setup s = setupFor(clientWidth, clientHeight, 1);
         Capture cap = captureClient(program.window);
         for (int i : {0, 1, 8}) CHECK(!diagonalColours(cap, s.layout, i).count(dotGap));
-        command(program, 206);
-        command(program, 208);
+        commandSettled(program, idMirrorC);
+        commandSettled(program, idMirrorR);
         cap = captureClient(program.window);
         for (int i : {0, 8}) {
             const std::set<COLORREF> seen = diagonalColours(cap, s.layout, i);
@@ -528,8 +525,8 @@ SCENARIO(view_turn_over_marks_in_the_legend)
         CHECK(!diagonalColours(cap, s.layout, 1).count(dotGap));
         CHECK(!diagonalColours(cap, s.layout, 2).count(dotGap));
         checkSeparatorsAndLegend(cap, s.layout);  // the icons cover the mark inside them
-        command(program, 206);
-        command(program, 207);
+        commandSettled(program, idMirrorC);
+        commandSettled(program, idMirrorZ);
         cap = captureClient(program.window);
         CHECK(!diagonalColours(cap, s.layout, 0).count(dotGap));
         CHECK(diagonalColours(cap, s.layout, 1).count(dotGap) == 1);
@@ -545,7 +542,7 @@ SCENARIO(view_repaint_timing)
 {
     Program program;
     if (startWithTable(program, "viewtime", true)) {
-        typeChars(program, control(program, 304), "17c");
+        typeChars(program, control(program, idSolutionNumber), "17c");
         const char* wanted = std::getenv("KUBO_VIEW_REPAINTS");
         const int count = wanted ? std::atoi(wanted) : 20;
         for (int zoom : {1, 3}) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/command_ids.h"
 #include "tests/gui/harness.h"
 #include "tests/gui/launch_harness.h"
 
@@ -19,19 +20,19 @@ struct ControlSpec {
 
 // Controls with a unique id (the two labels share id 0 and are found by position).
 const ControlSpec uniqueControls[] = {
-    {300, "Button", "L\xF6sungen filtern", WS_BORDER | BS_CHECKBOX},
-    {301, "Static", "", 0},
-    {307, "Button", "mit Rotationen", WS_BORDER | BS_CHECKBOX},
-    {308, "Button", "Suchen", 0},
-    {309, "ScrollBar", "", SBS_VERT},
-    {313, "Static", "", SS_CENTER},
-    {315, "Button", "+", 0},
-    {314, "Button", "-", 0},
-    {302, "Edit", "facetgen -d", WS_BORDER | ES_AUTOHSCROLL},
-    {303, "Button", "START", 0},
-    {304, "Edit", "", WS_BORDER | ES_AUTOHSCROLL | ES_LOWERCASE},
-    {305, "Button", "+", 0},
-    {306, "Button", "-", 0},
+    {idFilterSwitch, "Button", "L\xF6sungen filtern", WS_BORDER | BS_CHECKBOX},
+    {idHintLabel, "Static", "", 0},
+    {idRotations, "Button", "mit Rotationen", WS_BORDER | BS_CHECKBOX},
+    {idSearch, "Button", "Suchen", 0},
+    {idHitScrollbar, "ScrollBar", "", SBS_VERT},
+    {idHitStatus, "Static", "", SS_CENTER},
+    {idNextHit, "Button", "+", 0},
+    {idPreviousHit, "Button", "-", 0},
+    {idViewerCommand, "Edit", "facetgen -d", WS_BORDER | ES_AUTOHSCROLL},
+    {idStart, "Button", "START", 0},
+    {idSolutionNumber, "Edit", "", WS_BORDER | ES_AUTOHSCROLL | ES_LOWERCASE},
+    {idNextSolution, "Button", "+", 0},
+    {idPreviousSolution, "Button", "-", 0},
 };
 
 // An edit control takes WS_BORDER out of its style and draws the border itself, so there
@@ -79,23 +80,23 @@ std::vector<Expected> expectedLayout(int du, int dv, int lineHeight, int W, int 
     if (step <= view) step = view + 1, number = 0;
     const int half = (view - pane - 1) / 2;
     std::vector<Expected> e = {
-        {300, 1, 1, pane - 1, row},
-        {301, 0, H - hint, pane, hint},
-        {307, pane + 1, 1, view - pane - 1, row},
-        {308, pane + 1, row + 1, view - pane - 1, row},
-        {313, pane + 1, H - row, view - pane - 1, row},
-        {314, pane + 1, H - 2 * row, half, row},
-        {315, view - half, H - 2 * row, half, row},
-        {309, scroll, listTop, 2 * du, H - listTop - 2 * row},
-        {305, step, 1, W - step, row / 2},
-        {306, step, row / 2 + 1, W - step, row / 2},
-        {304, step - number - 1, 2, number, row - 2},
-        {302, view + 1, H - row, command - view - 1, row},
-        {303, command, H - 2 * row, W - command, 2 * row},
+        {idFilterSwitch, 1, 1, pane - 1, row},
+        {idHintLabel, 0, H - hint, pane, hint},
+        {idRotations, pane + 1, 1, view - pane - 1, row},
+        {idSearch, pane + 1, row + 1, view - pane - 1, row},
+        {idHitStatus, pane + 1, H - row, view - pane - 1, row},
+        {idPreviousHit, pane + 1, H - 2 * row, half, row},
+        {idNextHit, view - half, H - 2 * row, half, row},
+        {idHitScrollbar, scroll, listTop, 2 * du, H - listTop - 2 * row},
+        {idNextSolution, step, 1, W - step, row / 2},
+        {idPreviousSolution, step, row / 2 + 1, W - step, row / 2},
+        {idSolutionNumber, step - number - 1, 2, number, row - 2},
+        {idViewerCommand, view + 1, H - row, command - view - 1, row},
+        {idStart, command, H - 2 * row, W - command, 2 * row},
     };
     for (int i = 0; i < 12; i++)
         for (int j = 0; j < 3; j++)
-            e.push_back({316 + 3 * i + j, pane - (3 - j) * cell + 1, centre - field / 2 + i * pitch, cell - 2, field - 2});
+            e.push_back({idFirstFilterField + 3 * i + j, pane - (3 - j) * cell + 1, centre - field / 2 + i * pitch, cell - 2, field - 2});
     return e;
 }
 
@@ -172,15 +173,15 @@ SCENARIO(window_control_inventory_and_layout)
             if (std::string(want.windowClass) == "Button" && !(want.styleBits & BS_CHECKBOX))
                 CHECK_EQ(id + std::to_string(style & 0xF), id + "0");
         }
-        for (int id = 316; id <= 351; id++) {
+        for (int id = idFirstFilterField; id <= idLastFilterField; id++) {
             HWND c = control(program, id);
             CHECK(c && className(c) == "Edit" && editText(c).empty());
             CHECK(c && !IsWindowEnabled(c));
         }
         // Filter controls start disabled; the hit buttons too, as there are no hits.
-        for (int id : {307, 308, 309, 314, 315}) CHECK_EQ(std::to_string(id) + (IsWindowEnabled(control(program, id)) ? " on" : " off"), std::to_string(id) + " off");
-        for (int id : {300, 302, 303, 304, 305, 306}) CHECK_EQ(std::to_string(id) + (IsWindowEnabled(control(program, id)) ? " on" : " off"), std::to_string(id) + " on");
-        CHECK_EQ(SendMessageA(control(program, 300), BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
+        for (int id : {idRotations, idSearch, idHitScrollbar, idPreviousHit, idNextHit}) CHECK_EQ(std::to_string(id) + (IsWindowEnabled(control(program, id)) ? " on" : " off"), std::to_string(id) + " off");
+        for (int id : {idFilterSwitch, idViewerCommand, idStart, idSolutionNumber, idNextSolution, idPreviousSolution}) CHECK_EQ(std::to_string(id) + (IsWindowEnabled(control(program, id)) ? " on" : " off"), std::to_string(id) + " on");
+        CHECK_EQ(SendMessageA(control(program, idFilterSwitch), BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
 
         checkLayout(program, 900, 640);
         checkLayout(program, 1100, 760);
@@ -225,6 +226,11 @@ SCENARIO(window_menu_bar_zoom_and_mirrors)
     const std::string folder = makeWorkFolder("menu");
     writeTable(folder, 10);
     if (startProgram(program, folder)) {
+        // The probe lists the menu with its ids, as the program's resources number them.
+        static_assert(idStartSolver == 200 && idMirrorC == 206 && idMirrorZ == 207 && idMirrorR == 208 &&
+                          idClearFilters == 210 && idTurnAB == 211 && idTurnAC == 212 && idTurnAD == 213 &&
+                          idZoom1 == 202 && idZoom2 == 203 && idZoom3 == 204 && idHelp == 290,
+                      "menu ids");
         const std::vector<std::string> expected = {
             "0 200 0 &L\xF6sungssuche starten",
             "0 -1 0 &Bausteinspiegelungen",
@@ -246,29 +252,30 @@ SCENARIO(window_menu_bar_zoom_and_mirrors)
         CHECK_EQ(lines.size(), expected.size());
         for (size_t i = 0; i < std::min(lines.size(), expected.size()); i++) CHECK_EQ(lines[i], expected[i]);
 
-        for (int id : {203, 204, 202, 204}) {
+        for (int id : {idZoom2, idZoom3, idZoom1, idZoom3}) {
             PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0);
             settle(program);
-            for (int other : {202, 203, 204})
+            for (int other : {idZoom1, idZoom2, idZoom3})
                 CHECK_EQ(std::to_string(id) + "->" + std::to_string(other) + (menuChecked(program, other) ? " checked" : " clear"),
                          std::to_string(id) + "->" + std::to_string(other) + (other == id ? " checked" : " clear"));
         }
-        for (int id : {206, 207, 208}) {
+        for (int id : {idMirrorC, idMirrorZ, idMirrorR}) {
             PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0);
             settle(program);
             CHECK(menuChecked(program, id));
-            for (int other : {206, 207, 208})
+            for (int other : {idMirrorC, idMirrorZ, idMirrorR})
                 if (other > id) CHECK(!menuChecked(program, other));
         }
-        for (int id : {207, 206, 208}) {
+        for (int id : {idMirrorZ, idMirrorC, idMirrorR}) {
             PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0);
             settle(program);
             CHECK(!menuChecked(program, id));
         }
         // Unused ids do nothing: the program keeps running and its menu stays as it was.
-        for (int id : {201, 205, 209, 301, 302, 309, 313}) PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0);
+        const int unusedIds[] = {201, 205, 209, idHintLabel, idViewerCommand, idHitScrollbar, idHitStatus};
+        for (int id : unusedIds) PostMessageA(program.window, WM_COMMAND, WPARAM(id), 0);
         settle(program);
-        CHECK(menuChecked(program, 204));
+        CHECK(menuChecked(program, idZoom3));
         CHECK_EQ(closeProgram(program), 0L);
     }
     endProgram(program);
@@ -280,23 +287,23 @@ SCENARIO(window_filter_switch)
     const std::string folder = makeWorkFolder("filter");
     writeTable(folder, 10);
     if (startProgram(program, folder)) {
-        HWND filterSwitch = control(program, 300);
-        const int filterControls[] = {307, 308, 309};
+        HWND filterSwitch = control(program, idFilterSwitch);
+        const int filterControls[] = {idRotations, idSearch, idHitScrollbar};
         for (int round = 0; round < 2; round++) {
             const bool on = round == 0;
             PostMessageA(filterSwitch, BM_CLICK, 0, 0);
             settle(program);
             CHECK_EQ(SendMessageA(filterSwitch, BM_GETCHECK, 0, 0), LRESULT(on ? BST_CHECKED : BST_UNCHECKED));
             int enabled = 0;
-            for (int id = 316; id <= 351; id++) enabled += IsWindowEnabled(control(program, id)) ? 1 : 0;
+            for (int id = idFirstFilterField; id <= idLastFilterField; id++) enabled += IsWindowEnabled(control(program, id)) ? 1 : 0;
             for (int id : filterControls) enabled += IsWindowEnabled(control(program, id)) ? 1 : 0;
             CHECK_EQ(enabled, on ? 39 : 0);
             // Enabled, the fields show their borders (a disabled edit is drawn flat).
             if (on) Sleep(200);  // painting comes after the posted messages that caused it
             if (on)
-                for (int id = 316; id <= 351; id++) CHECK_EQ(std::to_string(id) + (hasBorder(control(program, id)) ? " border" : " flat"), std::to_string(id) + " border");
+                for (int id = idFirstFilterField; id <= idLastFilterField; id++) CHECK_EQ(std::to_string(id) + (hasBorder(control(program, id)) ? " border" : " flat"), std::to_string(id) + " border");
             // The rotations switch keeps its own mark; the filter switch only enables it.
-            CHECK_EQ(SendMessageA(control(program, 307), BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
+            CHECK_EQ(SendMessageA(control(program, idRotations), BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
         }
         CHECK_EQ(closeProgram(program), 0L);
     }
@@ -327,8 +334,8 @@ SCENARIO(window_solution_number_field)
     const std::string folder = makeWorkFolder("number");
     writeTable(folder, 1000);
     if (startProgram(program, folder)) {
-        HWND field = control(program, 304);
-        HWND plus = control(program, 305), minus = control(program, 306);
+        HWND field = control(program, idSolutionNumber);
+        HWND plus = control(program, idNextSolution), minus = control(program, idPreviousSolution);
 
         typeChars(program, field, "x12 b");
         FieldView v = readField(field);
@@ -375,14 +382,14 @@ SCENARIO(window_solution_field_without_table)
     if (startProgramWithStandInSolver(program, folder)) {
         HWND box = findMessageBox(program, 10000);
         CHECK(box && answerMessageBox(box, IDOK));
-        HWND field = control(program, 304);
+        HWND field = control(program, idSolutionNumber);
         typeChars(program, field, "x12 b");
         CHECK_EQ(editText(field), std::string("12b"));
         setField(program, field, "99999");
         CHECK_EQ(editText(field), std::string("99999"));  // nothing to clamp against
         setField(program, field, "0017D");
         CHECK_EQ(editText(field), std::string("0017d"));
-        PostMessageA(control(program, 305), BM_CLICK, 0, 0);
+        PostMessageA(control(program, idNextSolution), BM_CLICK, 0, 0);
         settle(program);
         CHECK_EQ(editText(field), std::string("18d"));
         CHECK_EQ(closeProgram(program), 0L);
@@ -396,7 +403,7 @@ SCENARIO(window_help_box)
     const std::string folder = makeWorkFolder("help");
     writeTable(folder, 10);
     if (startProgram(program, folder)) {
-        PostMessageA(program.window, WM_COMMAND, 290, 0);
+        PostMessageA(program.window, WM_COMMAND, idHelp, 0);
         HWND box = findMessageBox(program, 5000);
         REQUIRE(box);
         CHECK_EQ(windowText(box), std::string("Tamrik's kubo-Puzzle-Ergebnis-Viewing-Tool(s) - Info"));

@@ -2,6 +2,13 @@
 # Runs a Windows program under Wine with a prefix of the project's own (never ~/.wine).
 #   wine-env.sh prefix PREFIX               create the prefix if needed, then return
 #   wine-env.sh run PREFIX FOLDER PROGRAM   start PROGRAM in FOLDER (for make run)
+#   wine-env.sh headless PREFIX PROGRAM [ARG ...]
+#                                           run PROGRAM (a Unix path) in the current folder
+#                                           on a private virtual screen and exit with its
+#                                           code; the prefix's wineserver ends with it, even
+#                                           when the run is interrupted. An ARG written
+#                                           win:PATH is passed as the Windows path of PATH.
+#   wine-env.sh winpath PATH                print PATH as Windows sees it (Z:\...)
 # The prefix is made once (about 15 s) and reused; two settings keep Wine quick and quiet:
 # unmanaged windows (no 2 s stall when a window closes) and no crash dialog, which would
 # otherwise block a crashing program forever.
@@ -39,7 +46,38 @@ REG
   fi
 }
 
+to_windows() { printf 'Z:%s' "${1//\//\\}"; }
+
 case "${1:-}" in
+  winpath)
+    to_windows "$2"
+    ;;
+  headless)
+    make_prefix "$2"
+    program=$3
+    shift 3
+    args=()
+    for a in "$@"; do
+      case $a in win:*) args+=("$(to_windows "${a#win:}")") ;; *) args+=("$a") ;; esac
+    done
+    trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" inside "$WINEPREFIX" "$program" "${args[@]}"
+    ;;
+  inside)
+    # Under xvfb-run. Wine's background processes keep the output streams of whatever
+    # started them, so wineserver and the warm-up get /dev/null, or a pipe on our output
+    # would never end.
+    export WINEPREFIX=$2
+    program=$3
+    shift 3
+    "$wineserver" -p >/dev/null 2>&1
+    "$wine" cmd /c exit >/dev/null 2>&1 || true
+    status=0
+    case $program in /*) program=$(to_windows "$program") ;; esac
+    "$wine" "$program" "$@" || status=$?
+    "$wineserver" -k >/dev/null 2>&1 || true
+    exit $status
+    ;;
   prefix)
     make_prefix "$2"
     ;;
@@ -53,7 +91,7 @@ case "${1:-}" in
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$wine" "$4"
     ;;
   *)
-    echo "usage: wine-env.sh prefix PREFIX | run PREFIX FOLDER PROGRAM" >&2
+    echo "usage: wine-env.sh prefix PREFIX | run PREFIX FOLDER PROGRAM | headless PREFIX PROGRAM [ARG ...] | winpath PATH" >&2
     exit 2
     ;;
 esac

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/solution_table.h"
+#include "tests/support/table_file.h"
 
 namespace {
 
@@ -122,18 +123,7 @@ protected:
     }
     void writeRecords(int count, int extraBytes)
     {
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        for (int n = 1; n <= count; n++) {
-            SolutionRecord r;
-            for (int w = 0; w < recordWordCount; w++)
-                r.words[w] = PlacementWord(((w + 1) << 12) | (n & 0xFFF));
-            unsigned char bytes[recordSize];
-            encodeRecord(r, bytes);
-            std::fwrite(bytes, 1, recordSize, f);
-        }
-        for (int i = 0; i < extraBytes; i++) std::fputc(0x5A, f);
-        std::fclose(f);
+        ASSERT_TRUE(writeTableFile(path, numberedRecords(count), std::string(size_t(extraBytes), '\x5A')));
     }
     std::string dir, path;
     CurrentSolution current = {0, -1, 0, {}, nullptr};

@@ -8,6 +8,7 @@
 
 #include "rtd/slp.h"
 #include "rtd/texts.h"
+#include "tests/support/test_seed.h"
 #include "tools/piece_mesh.h"
 
 namespace {
@@ -201,7 +202,7 @@ TEST(SlpReader, KeepsAtMostTwentyNotesButCountsAll)
 
 TEST(SlpReader, SurvivesRandomAndMutatedInput)
 {
-    const unsigned seed = std::random_device{}();
+    const unsigned seed = testSeed("SlpReader.SurvivesRandomAndMutatedInput");
     std::mt19937 random(seed);
     const std::string base = pieceMeshText(4);
     for (int round = 0; round < 300; round++) {

@@ -22,6 +22,7 @@
 #include "search/search_thread.h"
 #include "tests/search/chain_release.h"
 #include "tests/search/record_reference.h"
+#include "tests/support/table_file.h"
 
 namespace {
 
@@ -175,13 +176,7 @@ std::vector<SolutionRecord> randomTable(int count, unsigned seed)
 std::string writeTableFile(const std::vector<SolutionRecord>& table, const char* name)
 {
     const std::string path = testing::TempDir() + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    for (const SolutionRecord& r : table) {
-        unsigned char bytes[recordSize];
-        encodeRecord(r, bytes);
-        std::fwrite(bytes, 1, recordSize, f);
-    }
-    std::fclose(f);
+    EXPECT_TRUE(writeTableFile(path, table)) << path;
     return path;
 }
 

@@ -23,21 +23,12 @@
 #include "assembly/assembly.h"
 #include "full_records.h"
 #include "model/solution_table.h"
+#include "tests/support/child_process.h"
+#include "tests/support/table_file.h"
 
 namespace {
 
-struct ChildRun {
-    int exitCode;
-    std::string out, err;
-};
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using ChildRun = RunResult;
 
 // A fresh empty folder for one test.
 std::string makeFolder(const std::string& name)
@@ -48,50 +39,19 @@ std::string makeFolder(const std::string& name)
     return dir;
 }
 
-// Starts the program in dir; its output goes to files in logs (by default dir itself).
-pid_t start(const std::string& dir, const std::vector<std::string>& args, std::string logs = "")
+// The program runs in dir; its output goes to files in logs (by default dir itself).
+ChildSetup logsIn(const std::string& dir, const std::string& logs) { return {"", "", logs.empty() ? dir : logs}; }
+
+pid_t start(const std::string& dir, const std::vector<std::string>& args, const std::string& logs = "")
 {
-    if (logs.empty()) logs = dir;
-    const std::string outPath = logs + "/stdout.txt", errPath = logs + "/stderr.txt";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(127);
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, 1);
-        dup2(err, 2);
-        std::vector<char*> argv = {const_cast<char*>(KUBO_PUZZLE_ERG_PATH)};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(KUBO_PUZZLE_ERG_PATH, argv.data());
-        _exit(127);
-    }
-    return pid;
+    return startProgram(KUBO_PUZZLE_ERG_PATH, args, dir, logsIn(dir, logs));
 }
 
-ChildRun finish(const std::string& logs, pid_t pid)
-{
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(logs + "/stdout.txt"),
-            readFile(logs + "/stderr.txt")};
-}
+ChildRun finish(const std::string& logs, pid_t pid) { return finishProgram(pid, logs, logsIn(logs, logs)); }
 
 ChildRun runIn(const std::string& dir, const std::vector<std::string>& args, const std::string& logs = "")
 {
-    return finish(logs.empty() ? dir : logs, start(dir, args, logs));
-}
-
-void writeTable(const std::string& path, const std::vector<SolutionRecord>& records,
-                const std::string& tail = "")
-{
-    std::string bytes;
-    for (const SolutionRecord& r : records) {
-        unsigned char b[recordSize];
-        encodeRecord(r, b);
-        bytes.append(reinterpret_cast<const char*>(b), recordSize);
-    }
-    std::ofstream(path, std::ios::binary) << bytes << tail;
+    return runProgram(KUBO_PUZZLE_ERG_PATH, args, dir, logsIn(dir, logs));
 }
 
 bool contains(const std::string& text, const std::string& part)
@@ -161,7 +121,7 @@ TEST(Program, CheckModeOnTables)
     const std::vector<SolutionRecord> good = firstFullRecords(3);
     ASSERT_EQ(good.size(), 3u);
 
-    writeTable(dir + "/kubo_puzzle_erg.bin", good);
+    writeTableFile(dir + "/kubo_puzzle_erg.bin", good);
     ChildRun run = runIn(dir, {"-p"});
     EXPECT_EQ(run.exitCode, 0) << run.out;
     EXPECT_TRUE(contains(run.out, "3 Datensätze (72 Bytes).")) << run.out;
@@ -170,7 +130,7 @@ TEST(Program, CheckModeOnTables)
     SolutionRecord overlapping = good[1];
     // One piece takes the rotation and place of another.
     overlapping.words[4] = PlacementWord((good[1].words[3] & 0x0FFF) | (good[1].words[4] & 0xF000));
-    writeTable(dir + "/damaged.bin", {good[0], overlapping, turnedRecord(good[0], 1), good[2]}, "1234567");
+    writeTableFile(dir + "/damaged.bin", {good[0], overlapping, turnedRecord(good[0], 1), good[2]}, "1234567");
     run = runIn(dir, {"-p", "damaged.bin"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(contains(run.out, "Datensatz 2: Teil")) << run.out;
@@ -182,7 +142,7 @@ TEST(Program, CheckModeOnTables)
                                   "Varianten voneinander; am Ende steht ein unvollständiger Datensatz."))
         << run.out;
 
-    writeTable(dir + "/empty.bin", {});
+    writeTableFile(dir + "/empty.bin", {});
     run = runIn(dir, {"-p", "empty.bin"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(contains(run.out, "die Tabelle enthält keinen Datensatz")) << run.out;
@@ -357,7 +317,7 @@ TEST(Program, CheckOfManyCopiesIsLinearAndCapped)
     const std::string dir = makeFolder("copies");
     const std::vector<SolutionRecord> good = firstFullRecords(1);
     ASSERT_EQ(good.size(), 1u);
-    writeTable(dir + "/kopien.bin", std::vector<SolutionRecord>(4000, good[0]));
+    writeTableFile(dir + "/kopien.bin", std::vector<SolutionRecord>(4000, good[0]));
     const auto begin = std::chrono::steady_clock::now();
     const ChildRun run = runIn(dir, {"-p", "kopien.bin"});
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(20));
@@ -377,15 +337,10 @@ TEST(Program, OutputThatCannotBeWrittenIsReported)
 {
     const std::string dir = makeFolder("dev_full");
     const std::string logs = makeFolder("dev_full_logs");
-    ASSERT_EQ(symlink("/dev/full", (logs + "/stdout.txt").c_str()), 0);
-    writeTable(dir + "/kubo_puzzle_erg.bin", firstFullRecords(3));
-    // Reading /dev/full gives zeros without end: only the error stream is read back.
+    writeTableFile(dir + "/kubo_puzzle_erg.bin", firstFullRecords(3));
+    // Standard output is /dev/full; only the error stream is read back.
     auto runToFull = [&](const std::vector<std::string>& args) {
-        const pid_t pid = start(dir, args, logs);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return ChildRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "",
-                        readFile(logs + "/stderr.txt")};
+        return runProgram(KUBO_PUZZLE_ERG_PATH, args, dir, {"", "/dev/full", logs});
     };
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"-p"}, std::vector<std::string>{"-h"}}) {

@@ -1,5 +1,5 @@
 // child_process.cpp: fork/exec with the standard streams sent to files.
-#include "tests/facetgen/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,12 +13,21 @@
 #include <fstream>
 #include <sstream>
 
-RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& folder, const std::string& extraPath,
-                     const std::string& outputTo)
+namespace {
+
+std::string logFolder(const std::string& folder, const ChildSetup& setup)
 {
-    const std::string outPath = outputTo.empty() ? folder + "/../" + "stdout.txt" : outputTo;
-    const std::string errPath = folder + "/../" + "stderr.txt";
+    return setup.logs.empty() ? folder + "/.." : setup.logs;
+}
+
+}  // namespace
+
+pid_t startProgram(const std::string& program, const std::vector<std::string>& args,
+                   const std::string& folder, const ChildSetup& setup)
+{
+    const std::string logs = logFolder(folder, setup);
+    const std::string outPath = setup.outputTo.empty() ? logs + "/stdout.txt" : setup.outputTo;
+    const std::string errPath = logs + "/stderr.txt";
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -33,25 +42,38 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
-        if (!extraPath.empty()) {
+        if (!setup.extraPath.empty()) {
             const char* path = std::getenv("PATH");
-            const std::string newPath = extraPath + ":" + (path ? path : "/usr/bin:/bin");
+            const std::string newPath = setup.extraPath + ":" + (path ? path : "/usr/bin:/bin");
             setenv("PATH", newPath.c_str(), 1);
         }
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    return pid;
+}
+
+RunResult finishProgram(pid_t pid, const std::string& folder, const ChildSetup& setup)
+{
+    const std::string logs = logFolder(folder, setup);
+    const std::string outPath = logs + "/stdout.txt", errPath = logs + "/stderr.txt";
     RunResult result = {-1, "", ""};
     int status = 0;
     if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
     result.err = readFile(errPath);
-    if (outputTo.empty()) {
+    if (setup.outputTo.empty()) {
         result.out = readFile(outPath);
         std::remove(outPath.c_str());
     }
     std::remove(errPath.c_str());
     return result;
+}
+
+RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::string& folder, const ChildSetup& setup)
+{
+    return finishProgram(startProgram(program, args, folder, setup), folder, setup);
 }
 
 std::string makeScratchFolder()
