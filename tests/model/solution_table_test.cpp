@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/solution_table.h"
+#include "model/current_solution.h"
 
 namespace {
 
