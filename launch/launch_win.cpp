@@ -17,7 +17,6 @@ namespace {
 // The last solver started; its thread handle is closed at once, its process handle when
 // the solver is found to have ended. Set by a successful start alone, main thread only.
 HANDLE solverProcess = nullptr;
-int solverRunning = 0;
 
 // What one start needs of its caller.
 struct LaunchContext {
@@ -114,7 +113,7 @@ bool systemCreateSolver(void* context)
 
 }  // namespace
 
-void startSolver(int unconditional, HWND owner, CurrentSolution& solution)
+void startSolver(int unconditional, HWND owner, CurrentSolution& solution, int& solverRunning)
 {
     LaunchContext context = {owner, &solution};
     const SolverLaunchPlatform platform = {&context,         systemTableReadable, systemSearchBusy,

@@ -10,7 +10,8 @@
 
 // unconditional: 0 asks before replacing an existing table (menu), else asks nothing. The
 // boxes belong to owner; the shown solution's table file is closed before the start.
-void startSolver(int unconditional, HWND owner, CurrentSolution& solution);
+// solverRunning is the caller's flag of startSolverWith (solver_launch.h).
+void startSolver(int unconditional, HWND owner, CurrentSolution& solution, int& solverRunning);
 // START: writes the shown solution's placement file and starts the command that the
 // viewer command field holds on it.
 void exportPlacement(const CurrentSolution& solution, FlipOptions flips, HWND viewerCommandField);

@@ -78,7 +78,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showComman
     UpdateWindow(mainWindow);
     // A first start in an empty folder computes the table at once, asking nothing; the
     // window already stands, so the solutions can be browsed while they arrive.
-    if (_access(solutionTableName, 4) != 0) startSolver(1, mainWindow, viewer.solution);
+    if (_access(solutionTableName, 4) != 0) startSolver(1, mainWindow, viewer.solution, viewer.solverRunning);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -22,6 +22,7 @@ struct ViewerState {
     int filterEnabled = 0;                  // "Lösungen filtern"
     int focusedRow = -1, focusedColumn = -1;  // the filter field with the focus, -1: none
     CurrentSolution solution = {0, -1, 0, {}, nullptr};
+    int solverRunning = 0;                  // a solver was started and not yet seen to end
     ResultList results;
 };
 

@@ -62,7 +62,7 @@ static void onFilterField(int slot, int notification)
 static void dispatchCommand(HWND window, int notification, int id, LPARAM control)
 {
     switch (id) {
-    case idStartSolver: startSolver(0, mainWindow, viewer.solution); break;
+    case idStartSolver: startSolver(0, mainWindow, viewer.solution, viewer.solverRunning); break;
     case idZoom1: case idZoom2: case idZoom3: applyEffects(selectZoom(viewer, id - idZoom1 + 1)); break;
     case idMirrorC: case idMirrorZ: case idMirrorR: applyEffects(toggleMirror(viewer, id - idMirrorC)); break;
     case idClearFilters: applyEffects(clearFilters(viewer)); break;
