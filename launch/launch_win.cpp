@@ -7,17 +7,22 @@
 #include <cstdio>
 #include <string>
 
-#include "launch/launch_state.h"
+#include "launch/launch_win.h"
 #include "launch/solver_launch.h"
 #include "launch/viewer_launch.h"
-#include "model/solution_table.h"
 #include "search/search_control.h"
-#include "shell/window_state.h"
-
-PROCESS_INFORMATION solverProcess = {};
-int solverRunning = 0;
 
 namespace {
+
+// The last solver started; its thread handle is closed at once, its process handle when
+// the solver is found to have ended. Set by a successful start alone, main thread only.
+HANDLE solverProcess = nullptr;
+
+// What one start needs of its caller.
+struct LaunchContext {
+    HWND owner;
+    CurrentSolution* solution;
+};
 
 struct NoticeBox {
     const char* text;
@@ -47,29 +52,38 @@ constexpr NoticeBox noticeBoxes[] = {
     {"Das Berechnungsprogramm \"kubo_puzzle_erg\" konnte nicht gestartet werden!",
      "Fehler beim Starten der Lösungssuche", MB_SYSTEMMODAL | MB_ICONWARNING},
 };
+static_assert(sizeof noticeBoxes / sizeof noticeBoxes[0] == size_t(SolverNotice::startFailed) + 1,
+              "one box for each SolverNotice, in its order");
 
-bool tableReadable(void*) { return _access(solutionTableName, 4) == 0; }
+// The platform of a solver start; named apart from the sequence's own members.
+bool systemTableReadable(void*) { return _access(solutionTableName, 4) == 0; }
 
-bool filterSearchBusy(void*) { return filterSearchBlocks(searchIdleAnnounced, searchFileOpen); }
+bool systemSearchBusy(void*) { return filterSearchBlocks(searchIdleAnnounced, searchFileOpen); }
 
-bool lastSolverHasEnded(void*)
+bool systemSolverEnded(void*)
 {
     DWORD code = 0;
-    const bool known = GetExitCodeProcess(solverProcess.hProcess, &code) != 0;
+    const bool known = GetExitCodeProcess(solverProcess, &code) != 0;
     return solverHasEnded(known, code);
 }
 
-SolverAnswer show(void*, SolverNotice notice)
+void systemReleaseSolver(void*)
+{
+    if (solverProcess) CloseHandle(solverProcess);
+    solverProcess = nullptr;
+}
+
+SolverAnswer systemShow(void* context, SolverNotice notice)
 {
     const NoticeBox& box = noticeBoxes[int(notice)];
-    switch (MessageBoxA(mainWindow, box.text, box.caption, box.flags)) {
+    switch (MessageBoxA(static_cast<LaunchContext*>(context)->owner, box.text, box.caption, box.flags)) {
     case IDOK: return SolverAnswer::ok;
     case IDRETRY: return SolverAnswer::retry;
     default: return SolverAnswer::cancel;
     }
 }
 
-void closeTable(void*) { closeSolutionTable(currentSolution); }
+void systemCloseTable(void* context) { closeSolutionTable(*static_cast<LaunchContext*>(context)->solution); }
 
 // A new console of its own, the viewer's environment and folder, nothing inherited.
 bool startProcess(const std::string& commandLine, PROCESS_INFORMATION& process)
@@ -84,27 +98,33 @@ bool startProcess(const std::string& commandLine, PROCESS_INFORMATION& process)
                           &process) != 0;
 }
 
-bool createSolver(void*)
+bool systemCreateSolver(void* context)
 {
     // A failed call must not spoil the handles of a solver that was started before.
     PROCESS_INFORMATION started = {};
     if (!startProcess(solverCommandLine, started)) return false;
-    solverProcess = started;
+    // The sequence has released an ended solver before; a handle still held here would
+    // only leak under the new one.
+    systemReleaseSolver(context);
+    CloseHandle(started.hThread);
+    solverProcess = started.hProcess;
     return true;
 }
 
 }  // namespace
 
-void startSolver(int unconditional)
+void startSolver(int unconditional, HWND owner, CurrentSolution& solution, int& solverRunning)
 {
-    const SolverLaunchPlatform platform = {nullptr,  tableReadable, filterSearchBusy, lastSolverHasEnded,
-                                           show,     closeTable,    createSolver};
+    LaunchContext context = {owner, &solution};
+    const SolverLaunchPlatform platform = {&context,         systemTableReadable, systemSearchBusy,
+                                           systemSolverEnded, systemShow,         systemCloseTable,
+                                           systemCreateSolver, systemReleaseSolver};
     startSolverWith(unconditional, solverRunning, platform);
 }
 
-void exportPlacement()
+void exportPlacement(const CurrentSolution& solution, FlipOptions flips, HWND viewerCommandField)
 {
-    const PlacementExport placement = preparePlacementExport(currentSolution, currentFlipOptions());
+    const PlacementExport placement = preparePlacementExport(solution, flips);
     if (!placement.wanted) return;
     // Normally the folder exists already; if it cannot be made, opening the file says so.
     _mkdir(placementFolder);
@@ -118,7 +138,7 @@ void exportPlacement()
     std::fclose(file);
 
     char field[viewerCommandReadLimit + 1] = "";
-    GetWindowTextA(controlWindows[slotViewerCommand], field, sizeof field);
+    GetWindowTextA(viewerCommandField, field, sizeof field);
     field[viewerCommandReadLimit] = 0;
     // Nothing waits for the viewer or reports its start; its handles are not needed.
     PROCESS_INFORMATION viewer = {};

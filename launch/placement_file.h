@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/placement.h"
-#include "model/solution_table.h"
+#include "model/current_solution.h"
 
 // "loesungen\kubo_puzzle_%.6lu%c.pos": at least six digits, zero-filled, never cut; the
 // letter is 'a' + variant, and a negative variant (no letter typed) counts as a.

@@ -22,7 +22,10 @@ static bool checkPass(int& solverRunning, const SolverLaunchPlatform& p, bool& r
         retry = true;
     }
     if (solverRunning) {
-        if (p.solverHasEnded(p.context)) solverRunning = 0;
+        if (p.solverHasEnded(p.context)) {
+            p.releaseSolver(p.context);
+            solverRunning = 0;
+        }
         if (solverRunning) {
             if (p.show(p.context, SolverNotice::solverStillRunning) != SolverAnswer::retry) return false;
             retry = true;

@@ -39,9 +39,13 @@ struct SolverLaunchPlatform {
     SolverAnswer (*show)(void* context, SolverNotice notice);
     void (*closeTable)(void* context);        // closes the current solution's table file
     bool (*createSolver)(void* context);      // starts solverCommandLine; true on success
+    // Lets go of the handles of the last started solver once it is found to have ended, so
+    // that a later start does not leave them behind.
+    void (*releaseSolver)(void* context);
 };
 
 // The menu's asking form (unconditional 0) and start-up's form without the question.
 // solverRunning is 0 or 1: set by a successful start, cleared only here when the last
-// solver is found to have ended.
+// solver is found to have ended, which also releases it. So a start never replaces a
+// solver that is still held: the platform holds at most one.
 void startSolverWith(int unconditional, int& solverRunning, const SolverLaunchPlatform& platform);

@@ -1,11 +1,5 @@
-// placement.cpp: effective placement of a piece and the global turn-over options.
+// placement.cpp: effective placement of a piece under the turn-over options.
 #include "model/placement.h"
-
-int mirrorC = 0;
-int mirrorZ = 0;
-int mirrorR = 0;
-
-FlipOptions currentFlipOptions() { return {mirrorC, mirrorZ, mirrorR}; }
 
 bool flipIsOn(FlipOptions flips, int pieceIndex)
 {
@@ -23,9 +17,4 @@ IntTransform effectivePlacementWith(PlacementWord word, int variant, bool withFl
     const int piece = placementPieceIndex(word);
     if (withFlip && flipIsOn(flips, piece)) t = composeTransforms(t, *flipTransformFor(piece));
     return composeTransforms(VariantTransforms[v], t);
-}
-
-IntTransform effectivePlacement(PlacementWord word, int variant, bool withFlip)
-{
-    return effectivePlacementWith(word, variant, withFlip, currentFlipOptions());
 }

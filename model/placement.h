@@ -1,5 +1,5 @@
 // placement.h: the 16-bit placement word in which the solution table codes each piece's
-// position, its decoding, and the one rule (effectivePlacement) by which drawing, picking,
+// position, its decoding, and the one rule (effectivePlacementWith) by which drawing, picking,
 // search and export place a piece: variant after word after optional turn-over.
 #pragma once
 
@@ -15,12 +15,6 @@ constexpr int recordSize = 2 * recordWordCount;  // bytes in the table file
 struct SolutionRecord {
     PlacementWord words[recordWordCount];
 };
-
-// The turn-over options of pieces 0 (C), 1 (Z) and 8 (r), 0 or 1 each. Written by the
-// menu commands of the window thread; read wherever a piece is placed with its flip.
-extern int mirrorC;
-extern int mirrorZ;
-extern int mirrorR;
 
 // Bits 12-15 minus 1: -1..14; only 0..11 names a piece.
 constexpr int placementPieceIndex(PlacementWord word) { return ((word >> 12) & 15) - 1; }
@@ -45,12 +39,11 @@ constexpr IntTransform decodePlacementWord(PlacementWord word)
     return t;
 }
 
+// The turn-over options of pieces 0 (C), 1 (Z) and 8 (r), 0 or 1 each. The viewer keeps
+// the ones its menu sets and hands them to drawing and export.
 struct FlipOptions {
     int mirrorC, mirrorZ, mirrorR;
 };
-
-// The flip options as they stand in the globals above.
-FlipOptions currentFlipOptions();
 
 // Whether pieceIndex is one of the turn-over pieces and its option in flips is on.
 bool flipIsOn(FlipOptions flips, int pieceIndex);
@@ -59,6 +52,3 @@ bool flipIsOn(FlipOptions flips, int pieceIndex);
 // its option in flips is on.
 IntTransform effectivePlacementWith(PlacementWord word, int variant, bool withFlip,
                                     FlipOptions flips);
-
-// The same with the global flip options.
-IntTransform effectivePlacement(PlacementWord word, int variant, bool withFlip);

@@ -1,13 +1,34 @@
 // filter_table.cpp: storage of the filter criteria and of the search control values that
-// both threads share.
+// both threads share, and the window thread's way of changing a criterion.
 #include "search/filter_table.h"
+
 #include "search/search_control.h"
 
-FilterCriterion FilterTable[12][3] = {};
+FilterCriteria FilterTable = {};
 
 std::atomic<int32_t> withRotations{0};
 std::atomic<int32_t> criteriaChanged{0};
+std::atomic<int32_t> searchRunning{0};
 std::atomic<int32_t> searchIdle{0};
 std::atomic<int32_t> searchIdleAnnounced{1};
 std::atomic<int32_t> searchRestartRequested{0};
 std::atomic<int32_t> searchFileOpen{0};
+
+const char* noteCriteriaChanged()
+{
+    criteriaChanged = 1;
+    return searchRunning.load() ? nullptr : captionChanged;
+}
+
+const char* setCriterion(int piece, int criterion, Criterion value)
+{
+    if (piece < 0 || piece >= 12 || criterion < 0 || criterion >= 3) return nullptr;
+    writeCriterion(FilterTable[piece][criterion], value);
+    return noteCriteriaChanged();
+}
+
+void toggleRotations()
+{
+    withRotations = withRotations ? 0 : 1;
+    criteriaChanged = 1;
+}

@@ -1,110 +1,106 @@
-// results_win.cpp: the hit list beside its scrollbar: the one list of the window thread,
-// its scrollbar, the step buttons, clicks into it, its painting, and the batches of hits
-// and the clear that the search thread sends.
+// results_win.cpp: the hit list beside its scrollbar: its scrollbar, the step buttons,
+// clicks into it, its painting, and the batches of hits and the clear that the search
+// thread sends. The list itself belongs to the caller.
 #include <cstdio>
 
-#include "search/search_state.h"
-#include "search/search_thread.h"
-#include "shell/window_state.h"
-
-ResultList resultList;
-int32_t& resultTop = resultList.top;
-int32_t& resultSelected = resultList.selected;
+#include "search/search_win.h"
 
 // The page is the number of whole lines that fit, from the last layout.
-static void syncPage()
+static void syncPage(const HitListView& hits)
 {
-    resultList.page = layout.visibleLines;
+    hits.list->page = hits.visibleLines;
 }
 
-static void setHitStatus(uint32_t total, uint32_t number)
+static void invalidateList(const HitListView& hits)
+{
+    InvalidateRect(hits.window, &hits.rect, TRUE);
+}
+
+static void setHitStatus(const HitListView& hits, uint32_t total, uint32_t number)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%u/%lu", unsigned(total), static_cast<unsigned long>(number));
-    SetWindowTextA(controlWindows[slotHitStatus], text);
+    SetWindowTextA(hits.status, text);
 }
 
 // While batches arrive the status line and the scrollbar are only marked for painting:
 // a static paints itself inside SetWindowText, and a scrollbar inside SetScrollInfo, which
 // under Wine costs milliseconds a batch. The paint then comes once the batches pause.
-static void setHitStatusDeferred(uint32_t total, uint32_t number)
+static void setHitStatusDeferred(const HitListView& hits, uint32_t total, uint32_t number)
 {
-    HWND status = controlWindows[slotHitStatus];
-    SendMessageA(status, WM_SETREDRAW, FALSE, 0);
-    setHitStatus(total, number);
-    SendMessageA(status, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(status, nullptr, TRUE);
+    SendMessageA(hits.status, WM_SETREDRAW, FALSE, 0);
+    setHitStatus(hits, total, number);
+    SendMessageA(hits.status, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hits.status, nullptr, TRUE);
 }
 
-static void setResultScrollbar(BOOL redraw)
+static void setResultScrollbar(const HitListView& hits, BOOL redraw)
 {
-    syncPage();
+    syncPage(hits);
+    const ResultList& list = *hits.list;
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     info.nMin = 0;
-    info.nMax = int(resultList.total) - 1;
-    info.nPage = UINT(resultList.page < 0 ? 0 : resultList.page);
-    info.nPos = resultList.top;
-    SetScrollInfo(controlWindows[slotHitScrollbar], SB_CTL, &info, redraw);
-    if (!redraw) InvalidateRect(controlWindows[slotHitScrollbar], nullptr, FALSE);
-}
-
-static void clearResults()
-{
-    clearEntries(resultList);
-    updateHitButtons();
-    SetWindowTextA(controlWindows[slotHitStatus], "");
+    info.nMax = int(list.total) - 1;
+    info.nPage = UINT(list.page < 0 ? 0 : list.page);
+    info.nPos = list.top;
+    SetScrollInfo(hits.scrollbar, SB_CTL, &info, redraw);
+    if (!redraw) InvalidateRect(hits.scrollbar, nullptr, FALSE);
 }
 
 // A batch is appended in order; the status line, the scrollbar and the list's repaint
 // follow once for the whole batch, as they would have after its last hit.
-void appendHitBatch(HWND window, const HitBatch& batch)
+void appendHitBatch(const HitListView& hits, const HitBatch& batch)
 {
-    syncPage();
-    const uint32_t before = resultList.total;
+    syncPage(hits);
+    ResultList& list = *hits.list;
+    const uint32_t before = list.total;
     uint32_t lastNumber = 0;
     bool appended = false;
     for (uint32_t i = 0; i < batch.count && i < hitBatchCapacity; i++)
-        if (appendEntry(resultList, batch.entries[i])) {
+        if (appendEntry(list, batch.entries[i])) {
             appended = true;
             lastNumber = batch.entries[i] & resultNumberMask;
         }
     if (appended) {
-        updateHitButtons();
-        setHitStatusDeferred(resultList.total, lastNumber);
+        updateHitButtons(hits);
+        setHitStatusDeferred(hits, list.total, lastNumber);
     }
     if (batch.count > 0) {
-        setResultScrollbar(FALSE);
-        if (int64_t(resultList.top) + layout.visibleLines > int64_t(before)) invalidate(window, layout.listRect);
+        setResultScrollbar(hits, FALSE);
+        if (int64_t(list.top) + hits.visibleLines > int64_t(before)) invalidateList(hits);
     }
     if (batch.passEnded) {
-        invalidate(window, layout.listRect);
-        setHitStatus(resultList.total, batch.recordsRead);
+        invalidateList(hits);
+        setHitStatus(hits, list.total, batch.recordsRead);
     }
 }
 
-void clearHitList()
+void clearHitList(const HitListView& hits)
 {
-    clearResults();
-    resultTop = 0;
-    updateResultScrollbar();
+    clearEntries(*hits.list);
+    updateHitButtons(hits);
+    SetWindowTextA(hits.status, "");
+    hits.list->top = 0;
+    updateResultScrollbar(hits);
 }
 
-void updateResultScrollbar() { setResultScrollbar(TRUE); }
+void updateResultScrollbar(const HitListView& hits) { setResultScrollbar(hits, TRUE); }
 
-static void setScrollPosition()
+static void setScrollPosition(const HitListView& hits)
 {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_POS;
-    info.nPos = resultList.top;
-    SetScrollInfo(controlWindows[slotHitScrollbar], SB_CTL, &info, TRUE);
+    info.nPos = hits.list->top;
+    SetScrollInfo(hits.scrollbar, SB_CTL, &info, TRUE);
 }
 
-void scrollResults(int code, int thumb, HWND scrollbar)
+void scrollResults(const HitListView& hits, int code, int thumb, HWND scrollbar)
 {
-    syncPage();
+    syncPage(hits);
+    ResultList& list = *hits.list;
     // The thumb's 16-bit position in the message would cut long lists short; the
     // scrollbar's own tracking position is whole.
     int32_t track = thumb;
@@ -112,61 +108,60 @@ void scrollResults(int code, int thumb, HWND scrollbar)
         SCROLLINFO info = {};
         info.cbSize = sizeof info;
         info.fMask = SIF_TRACKPOS;
-        if (GetScrollInfo(scrollbar ? scrollbar : controlWindows[slotHitScrollbar], SB_CTL, &info))
-            track = info.nTrackPos;
+        if (GetScrollInfo(scrollbar ? scrollbar : hits.scrollbar, SB_CTL, &info)) track = info.nTrackPos;
     }
-    resultList.top = scrolledTop(code, resultList.top, resultList.page, resultList.total, track);
-    setScrollPosition();
-    invalidate(mainWindow, layout.listRect);
+    list.top = scrolledTop(code, list.top, list.page, list.total, track);
+    setScrollPosition(hits);
+    invalidateList(hits);
 }
 
 // The chosen hit goes into the solution number field, whose change handling loads it and
 // clears the selection; only then is the hit marked.
-static void chooseHit(int32_t index)
+static void chooseHit(const HitListView& hits, int32_t index)
 {
-    char text[sizeof resultList.text];
-    std::snprintf(text, sizeof text, "%s", entryText(resultList, uint32_t(index)));
-    SetWindowTextA(controlWindows[slotSolutionNumber], text);
-    resultList.selected = index;
-    invalidate(mainWindow, layout.listRect);
+    char text[sizeof hits.list->text];
+    std::snprintf(text, sizeof text, "%s", entryText(*hits.list, uint32_t(index)));
+    SetWindowTextA(hits.solutionNumber, text);
+    hits.list->selected = index;
+    invalidateList(hits);
 }
 
-void selectRelative(int delta)
+void selectRelative(const HitListView& hits, int delta)
 {
-    syncPage();
-    const SelectionStep step = stepSelection(resultList, delta);
+    syncPage(hits);
+    const SelectionStep step = stepSelection(*hits.list, delta);
     if (!step.moves) return;
-    if (step.top != resultList.top) {
-        resultList.top = step.top;
-        setScrollPosition();
+    if (step.top != hits.list->top) {
+        hits.list->top = step.top;
+        setScrollPosition(hits);
     }
-    chooseHit(step.index);
+    chooseHit(hits, step.index);
 }
 
-void selectAt(int x, int y)
+void selectAt(const HitListView& hits, int x, int y)
 {
-    syncPage();
-    const ListGeometry geometry = {layout.paneWidth, layout.viewLeft, layout.listTop, layout.lineHeight};
-    const int32_t index = hitAtPoint(resultList, geometry, x, y);
-    if (index >= 0) chooseHit(index);
+    syncPage(hits);
+    const int32_t index = hitAtPoint(*hits.list, hits.geometry, x, y);
+    if (index >= 0) chooseHit(hits, index);
 }
 
-void updateHitButtons()
+void updateHitButtons(const HitListView& hits)
 {
-    EnableWindow(controlWindows[slotPreviousHit], resultList.total > 0);
-    EnableWindow(controlWindows[slotNextHit], resultList.total > 0);
+    EnableWindow(hits.previousHit, hits.list->total > 0);
+    EnableWindow(hits.nextHit, hits.list->total > 0);
 }
 
-void paintResultList(HDC dc)
+void paintResultList(HDC dc, const HitListView& hits)
 {
-    syncPage();
+    syncPage(hits);
+    ResultList& list = *hits.list;
     const int previousMode = SetBkMode(dc, TRANSPARENT);
-    for (int i = 0; i < resultList.page; i++) {
-        const int64_t index = int64_t(resultList.top) + i;
-        RECT line = {layout.paneWidth + 1, layout.listTop + i * layout.lineHeight, layout.scrollLeft,
-                     layout.listTop + (i + 1) * layout.lineHeight};
-        const char* text = entryText(resultList, uint32_t(index));
-        if (index == resultList.selected) {
+    for (int i = 0; i < list.page; i++) {
+        const int64_t index = int64_t(list.top) + i;
+        const int lineTop = hits.geometry.listTop + i * hits.geometry.lineHeight;
+        RECT line = {hits.geometry.paneWidth + 1, lineTop, hits.scrollLeft, lineTop + hits.geometry.lineHeight};
+        const char* text = entryText(list, uint32_t(index));
+        if (index == list.selected) {
             const COLORREF previous = SetTextColor(dc, RGB(255, 0, 0));
             DrawTextA(dc, text, -1, &line, DT_SINGLELINE | DT_VCENTER);
             SetTextColor(dc, previous);

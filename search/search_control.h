@@ -10,11 +10,20 @@
 
 #include "search/filter_table.h"
 
+// The search button's captions: a pass runs; the criteria changed since the last pass
+// began; they did not.
+constexpr const char captionSearching[] = "Suche ...";
+constexpr const char captionChanged[] = "Suchen!";
+constexpr const char captionUnchanged[] = "Suchen";
+
 // The "mit Rotationen" switch: test all four variants, not only a. Window thread writes.
 extern std::atomic<int32_t> withRotations;
 // The criteria changed since the search last took them; set by the window thread, cleared
 // by the search thread when a pass starts.
 extern std::atomic<int32_t> criteriaChanged;
+// A pass runs (0): set by the search thread as a pass begins, cleared as it ends. The
+// search button's caption only shows it.
+extern std::atomic<int32_t> searchRunning;
 
 // The search thread's protocol with the window thread (start values in brackets):
 // idle (0): nothing to do; set by the thread, cleared by a search start.

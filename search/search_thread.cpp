@@ -3,7 +3,7 @@
 #include "search/search_thread.h"
 
 #include "model/solution_table.h"
-#include "search/record_test.h"
+#include "search/record_match.h"
 #include "search/search_control.h"
 
 static void flushHits(SearchThreadState& state, const SearchPort& port, bool passEnded)
@@ -41,11 +41,15 @@ static void beginPass(SearchThreadState& state, const SearchPort& port, const ch
     closeSearchFile(state);
     state.file = std::fopen(tablePath, "rb");
     if (!state.file) {
+        searchRunning.store(0);
         searchIdle.store(1);
         return;
     }
     searchFileOpen.store(1);
     std::setvbuf(state.file, state.fileBuffer, _IOFBF, sizeof state.fileBuffer);
+    // Running before the change flag is cleared: a change from now on leaves the caption
+    // to the pass's end, which then finds the flag set.
+    searchRunning.store(1);
     criteriaChanged.store(0);
     port.setCaption(port.context, captionSearching);
 }
@@ -55,6 +59,7 @@ static void endPass(SearchThreadState& state, const SearchPort& port)
     flushHits(state, port, true);
     closeSearchFile(state);
     searchIdle.store(1);
+    searchRunning.store(0);
     port.setCaption(port.context, criteriaChanged.load() ? captionChanged : captionUnchanged);
 }
 

@@ -15,14 +15,14 @@
 #include <cstdio>
 
 #include "search/result_list.h"
+#include "search/search_control.h"
+
+// The commands by which the glue's port reaches the main window (WM_COMMAND ids).
+constexpr int searchCommandAddHits = 310, searchCommandClearHits = 311, searchCommandSuspend = 312;
 
 constexpr uint32_t hitBatchCapacity = 4096;
 constexpr uint32_t hitBatchMaxAgeMs = 20;
 constexpr uint32_t idlePauseMs = 350;
-
-constexpr const char captionSearching[] = "Suche ...";
-constexpr const char captionChanged[] = "Suchen!";
-constexpr const char captionUnchanged[] = "Suchen";
 
 struct HitBatch {
     uint32_t count;

@@ -2,10 +2,8 @@
 // 310, 311 and 312 to the main window with SendMessageA and sets the search button's
 // caption; the window side starts, parks and resumes it.
 #include "model/solution_table.h"
-#include "search/record_test.h"
-#include "search/search_state.h"
-#include "search/search_thread.h"
-#include "shell/window_state.h"
+#include "search/record_match.h"
+#include "search/search_win.h"
 
 // Written by the window thread before the thread is created, then only read by it.
 static HWND threadTarget = nullptr;
@@ -24,10 +22,10 @@ static void sendCommand(int id, LPARAM parameter)
 
 static void portDeliverHits(void*, const HitBatch& batch)
 {
-    sendCommand(idAddHit, reinterpret_cast<LPARAM>(&batch));
+    sendCommand(searchCommandAddHits, reinterpret_cast<LPARAM>(&batch));
 }
-static void portClearHits(void*) { sendCommand(idClearHits, 0); }
-static void portRequestSuspension(void*) { sendCommand(idSuspendSearch, 0); }
+static void portClearHits(void*) { sendCommand(searchCommandClearHits, 0); }
+static void portRequestSuspension(void*) { sendCommand(searchCommandSuspend, 0); }
 static void portSetCaption(void*, const char* caption) { SetWindowTextA(threadSearchButton, caption); }
 static void portPause(void*)
 {
@@ -45,7 +43,7 @@ static DWORD WINAPI searchThreadMain(void*)
     return 0;
 }
 
-void startSearch(HWND window)
+void startSearch(HWND window, HWND searchButton)
 {
     if (!anyCriterionActive(FilterTable)) {
         MessageBoxA(window,
@@ -57,25 +55,25 @@ void startSearch(HWND window)
     noteSearchStart();
     if (!searchThread) {
         threadTarget = window;
-        threadSearchButton = controlWindows[slotSearch];
+        threadSearchButton = searchButton;
         searchThread = CreateThread(nullptr, 0, searchThreadMain, nullptr, 0, &searchThreadId);
         if (!searchThread) return;
     }
     for (int resumes = resumesForStart(searchSuspendCount); resumes > 0; resumes--) ResumeThread(searchThread);
 }
 
-void onSearchThreadCommand(HWND window, int id, LPARAM parameter)
+void onSearchThreadCommand(const HitListView& hits, int id, LPARAM parameter)
 {
     switch (id) {
-    case idAddHit:
+    case searchCommandAddHits:
         // Only the thread's own batch is taken; a stray command from elsewhere carries
         // no batch to read.
-        if (parameter == reinterpret_cast<LPARAM>(&threadState.batch)) appendHitBatch(window, threadState.batch);
+        if (parameter == reinterpret_cast<LPARAM>(&threadState.batch)) appendHitBatch(hits, threadState.batch);
         break;
-    case idClearHits:
-        clearHitList();
+    case searchCommandClearHits:
+        clearHitList(hits);
         break;
-    case idSuspendSearch:
+    case searchCommandSuspend:
         if (searchThread && suspensionAllowed()) {
             SuspendThread(searchThread);
             searchSuspendCount++;

@@ -22,6 +22,6 @@ enum ControlSlot {
     slotStart = 36, slotViewerCommand = 37, slotViewerLabel = 38, slotSolutionLabel = 39,
     slotSolutionNumber = 40, slotNextSolution = 41, slotPreviousSolution = 42,
     slotRotations = 43, slotSearch = 44, slotHitScrollbar = 45, slotHitStatus = 46,
-    slotPreviousHit = 47, slotNextHit = 48,
-    controlSlotCount = 49,
+    slotPreviousHit = 47, slotNextHit = 48, slotHint = 49, slotFilterSwitch = 50,
+    controlSlotCount = 51,
 };

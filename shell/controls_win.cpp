@@ -1,22 +1,13 @@
 // controls_win.cpp: the main window's child controls, their layout on every resize, the
-// menu bar, and the check marks and enabled states that follow the program's flags.
-#include "search/filter_table.h"
-#include "search/search_state.h"
-#include "shell/window_state.h"
+// menu bar, the check marks and enabled states that follow the viewer state, and the
+// carrying out of an operation's effects.
+#include "search/search_control.h"
+#include "view/picking.h"
+#include "shell/viewer.h"
+#include "shell/window_win.h"
 
-HWND controlWindows[controlSlotCount] = {};
-HWND filterCheckBox = nullptr;
-HWND hintLabel = nullptr;
-HMENU mirrorMenu = nullptr;
-HMENU zoomMenu = nullptr;
-
-int zoomFactor = 1;
-int upperOriginX = 0, upperOriginY = 0, lowerOriginX = 0, lowerOriginY = 0;
-
-int filterEnabled = 0;
-int focusedRow = -1, focusedColumn = -1;
-
-Layout layout = {};
+WindowHandles handles = {};
+ViewerState viewer;
 
 static HWND makeControl(HWND parent, const char* windowClass, const char* text, DWORD style, int id)
 {
@@ -26,31 +17,28 @@ static HWND makeControl(HWND parent, const char* windowClass, const char* text, 
 
 void createControls(HWND window)
 {
-    filterCheckBox = makeControl(window, "button", "Lösungen filtern", WS_BORDER | BS_CHECKBOX, idFilterSwitch);
-    for (int piece = 0; piece < 12; piece++)
-        for (int criterion = 0; criterion < 3; criterion++) {
-            const int slot = 3 * piece + criterion;
-            controlWindows[slot] = makeControl(window, "edit", "", WS_BORDER, idFirstFilterField + slot);
-            FilterTable[piece][criterion].active = 0;
-        }
-    hintLabel = makeControl(window, "static", "", 0, idHintLabel);
-    controlWindows[slotRotations] =
-        makeControl(window, "button", "mit Rotationen", WS_BORDER | BS_CHECKBOX, idRotations);
-    controlWindows[slotSearch] =
-        makeControl(window, "button", criteriaChanged ? "Suchen!" : "Suchen", BS_PUSHBUTTON, idSearch);
-    controlWindows[slotHitScrollbar] = makeControl(window, "scrollbar", nullptr, SBS_VERT, idHitScrollbar);
-    controlWindows[slotHitStatus] = makeControl(window, "static", "", SS_CENTER, idHitStatus);
-    controlWindows[slotNextHit] = makeControl(window, "button", "+", BS_PUSHBUTTON, idNextHit);
-    controlWindows[slotPreviousHit] = makeControl(window, "button", "-", BS_PUSHBUTTON, idPreviousHit);
-    controlWindows[slotViewerLabel] = makeControl(window, "static", "3D-Viewer:", 0, 0);
-    controlWindows[slotViewerCommand] =
-        makeControl(window, "edit", "facetgen -d", WS_BORDER | ES_AUTOHSCROLL, idViewerCommand);
-    controlWindows[slotStart] = makeControl(window, "button", "START", BS_PUSHBUTTON, idStart);
-    controlWindows[slotSolutionLabel] = makeControl(window, "static", "Lösung Nr.:", WS_BORDER, 0);
-    controlWindows[slotSolutionNumber] = makeControl(
-        window, "edit", "", WS_BORDER | ES_AUTOHSCROLL | ES_LOWERCASE, idSolutionNumber);
-    controlWindows[slotNextSolution] = makeControl(window, "button", "+", BS_PUSHBUTTON, idNextSolution);
-    controlWindows[slotPreviousSolution] = makeControl(window, "button", "-", BS_PUSHBUTTON, idPreviousSolution);
+    HWND* c = handles.controls;
+    c[slotFilterSwitch] = makeControl(window, "button", "Lösungen filtern", WS_BORDER | BS_CHECKBOX, idFilterSwitch);
+    for (int slot = 0; slot < 36; slot++) {
+        c[slot] = makeControl(window, "edit", "", WS_BORDER, idFirstFilterField + slot);
+        writeCriterion(FilterTable[slot / 3][slot % 3], {false, {0, 0, 0}});
+    }
+    c[slotHint] = makeControl(window, "static", "", 0, idHintLabel);
+    c[slotRotations] = makeControl(window, "button", "mit Rotationen", WS_BORDER | BS_CHECKBOX, idRotations);
+    c[slotSearch] =
+        makeControl(window, "button", criteriaChanged ? captionChanged : captionUnchanged, BS_PUSHBUTTON, idSearch);
+    c[slotHitScrollbar] = makeControl(window, "scrollbar", nullptr, SBS_VERT, idHitScrollbar);
+    c[slotHitStatus] = makeControl(window, "static", "", SS_CENTER, idHitStatus);
+    c[slotNextHit] = makeControl(window, "button", "+", BS_PUSHBUTTON, idNextHit);
+    c[slotPreviousHit] = makeControl(window, "button", "-", BS_PUSHBUTTON, idPreviousHit);
+    c[slotViewerLabel] = makeControl(window, "static", "3D-Viewer:", 0, 0);
+    c[slotViewerCommand] = makeControl(window, "edit", "facetgen -d", WS_BORDER | ES_AUTOHSCROLL, idViewerCommand);
+    c[slotStart] = makeControl(window, "button", "START", BS_PUSHBUTTON, idStart);
+    c[slotSolutionLabel] = makeControl(window, "static", "Lösung Nr.:", WS_BORDER, 0);
+    c[slotSolutionNumber] =
+        makeControl(window, "edit", "", WS_BORDER | ES_AUTOHSCROLL | ES_LOWERCASE, idSolutionNumber);
+    c[slotNextSolution] = makeControl(window, "button", "+", BS_PUSHBUTTON, idNextSolution);
+    c[slotPreviousSolution] = makeControl(window, "button", "-", BS_PUSHBUTTON, idPreviousSolution);
     syncFilterControls();
 }
 
@@ -65,60 +53,64 @@ void layoutControls(HWND window)
     HDC dc = GetDC(window);
     GetTextMetricsA(dc, &metrics);
     ReleaseDC(window, dc);
-    layout = computeLayout({layout.dialogUnitX, layout.dialogUnitY, layout.clientWidth,
-                            layout.clientHeight, int(metrics.tmHeight + metrics.tmExternalLeading)});
-    selectZoom(zoomFactor);
+    const Layout& l = viewer.layout;
+    applyLayout(viewer, {l.dialogUnitX, l.dialogUnitY, l.clientWidth, l.clientHeight,
+                         int(metrics.tmHeight + metrics.tmExternalLeading)});
 
-    place(filterCheckBox, layout.filterSwitch);
-    for (int piece = 0; piece < 12; piece++)
-        for (int criterion = 0; criterion < 3; criterion++)
-            place(controlWindows[3 * piece + criterion], layout.filterFields[piece][criterion]);
-    place(hintLabel, layout.hint);
-    place(controlWindows[slotRotations], layout.rotationsSwitch);
-    place(controlWindows[slotSearch], layout.searchButton);
-    place(controlWindows[slotHitStatus], layout.hitStatus);
-    place(controlWindows[slotPreviousHit], layout.previousHit);
-    place(controlWindows[slotNextHit], layout.nextHit);
-    place(controlWindows[slotHitScrollbar], layout.hitScrollbar);
-    updateHitButtons();
-    place(controlWindows[slotNextSolution], layout.nextSolution);
-    place(controlWindows[slotPreviousSolution], layout.previousSolution);
-    place(controlWindows[slotSolutionLabel], layout.solutionLabel);
-    place(controlWindows[slotSolutionNumber], layout.solutionNumber);
-    place(controlWindows[slotViewerLabel], layout.viewerLabel);
-    place(controlWindows[slotViewerCommand], layout.viewerCommand);
-    place(controlWindows[slotStart], layout.startButton);
+    HWND* c = handles.controls;
+    place(c[slotFilterSwitch], l.filterSwitch);
+    for (int slot = 0; slot < 36; slot++) place(c[slot], l.filterFields[slot / 3][slot % 3]);
+    place(c[slotHint], l.hint);
+    place(c[slotRotations], l.rotationsSwitch);
+    place(c[slotSearch], l.searchButton);
+    place(c[slotHitStatus], l.hitStatus);
+    place(c[slotPreviousHit], l.previousHit);
+    place(c[slotNextHit], l.nextHit);
+    place(c[slotHitScrollbar], l.hitScrollbar);
+    updateHitButtons(hitListView());
+    place(c[slotNextSolution], l.nextSolution);
+    place(c[slotPreviousSolution], l.previousSolution);
+    place(c[slotSolutionLabel], l.solutionLabel);
+    place(c[slotSolutionNumber], l.solutionNumber);
+    place(c[slotViewerLabel], l.viewerLabel);
+    place(c[slotViewerCommand], l.viewerCommand);
+    place(c[slotStart], l.startButton);
 }
 
-void selectZoom(int factor)
-{
-    zoomFactor = factor;
-    CheckMenuItem(zoomMenu, idZoom1, factor == 1 ? MF_CHECKED : MF_UNCHECKED);
-    CheckMenuItem(zoomMenu, idZoom2, factor == 2 ? MF_CHECKED : MF_UNCHECKED);
-    CheckMenuItem(zoomMenu, idZoom3, factor == 3 ? MF_CHECKED : MF_UNCHECKED);
-    const PictureOrigins origins = computePictureOrigins(layout, factor);
-    upperOriginX = origins.upperX;
-    upperOriginY = origins.upperY;
-    lowerOriginX = origins.lowerX;
-    lowerOriginY = origins.lowerY;
-}
-
-void setCheck(HWND control, int flag)
+static void setCheck(HWND control, int flag)
 {
     SendMessageA(control, BM_SETCHECK, flag ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void syncFilterControls()
 {
-    setCheck(filterCheckBox, filterEnabled);
-    for (int slot = 0; slot < 36; slot++) EnableWindow(controlWindows[slot], filterEnabled != 0);
-    EnableWindow(controlWindows[slotRotations], filterEnabled != 0);
-    EnableWindow(controlWindows[slotSearch], filterEnabled != 0);
-    EnableWindow(controlWindows[slotHitScrollbar], filterEnabled != 0);
-    setCheck(controlWindows[slotRotations], withRotations);
+    HWND* c = handles.controls;
+    const bool enabled = viewer.filterEnabled != 0;
+    setCheck(c[slotFilterSwitch], viewer.filterEnabled);
+    for (int slot = 0; slot < 36; slot++) EnableWindow(c[slot], enabled);
+    EnableWindow(c[slotRotations], enabled);
+    EnableWindow(c[slotSearch], enabled);
+    EnableWindow(c[slotHitScrollbar], enabled);
+    setCheck(c[slotRotations], withRotations);
 }
 
-void insertSubmenu(HMENU menu, int position, bool byPosition, HMENU submenu, const char* text)
+static void checkItem(HMENU menu, int id, bool checked)
+{
+    CheckMenuItem(menu, UINT(id), checked ? MF_CHECKED : MF_UNCHECKED);
+}
+
+void syncMenuChecks()
+{
+    const int zoom = viewer.view.zoom;
+    checkItem(handles.zoomMenu, idZoom1, zoom == 1);
+    checkItem(handles.zoomMenu, idZoom2, zoom == 2);
+    checkItem(handles.zoomMenu, idZoom3, zoom == 3);
+    checkItem(handles.mirrorMenu, idMirrorC, viewer.flips.mirrorC == 1);
+    checkItem(handles.mirrorMenu, idMirrorZ, viewer.flips.mirrorZ == 1);
+    checkItem(handles.mirrorMenu, idMirrorR, viewer.flips.mirrorR == 1);
+}
+
+static void insertSubmenu(HMENU menu, HMENU submenu, const char* text)
 {
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
@@ -127,7 +119,7 @@ void insertSubmenu(HMENU menu, int position, bool byPosition, HMENU submenu, con
     item.hSubMenu = submenu;
     item.dwTypeData = const_cast<char*>(text);
     item.cch = UINT(lstrlenA(text));
-    InsertMenuItemA(menu, UINT(position), byPosition, &item);
+    InsertMenuItemA(menu, UINT(-1), TRUE, &item);
 }
 
 void buildMenuBar(HWND window)
@@ -135,24 +127,24 @@ void buildMenuBar(HWND window)
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_STRING, idStartSolver, "&Lösungssuche starten");
 
-    mirrorMenu = CreateMenu();
-    AppendMenuA(mirrorMenu, MF_STRING, idMirrorC, "&C-Teil umdrehen");
-    AppendMenuA(mirrorMenu, MF_STRING, idMirrorZ, "&Z-Teil umdrehen");
-    AppendMenuA(mirrorMenu, MF_STRING, idMirrorR, "&r-Teil umdrehen");
-    insertSubmenu(bar, -1, true, mirrorMenu, "&Bausteinspiegelungen");
+    handles.mirrorMenu = CreateMenu();
+    AppendMenuA(handles.mirrorMenu, MF_STRING, idMirrorC, "&C-Teil umdrehen");
+    AppendMenuA(handles.mirrorMenu, MF_STRING, idMirrorZ, "&Z-Teil umdrehen");
+    AppendMenuA(handles.mirrorMenu, MF_STRING, idMirrorR, "&r-Teil umdrehen");
+    insertSubmenu(bar, handles.mirrorMenu, "&Bausteinspiegelungen");
 
     HMENU filterMenu = CreateMenu();
     AppendMenuA(filterMenu, MF_STRING, idClearFilters, "alle Filter &löschen");
     AppendMenuA(filterMenu, MF_STRING, idTurnAB, "wenden a/&b und c/d");
     AppendMenuA(filterMenu, MF_STRING, idTurnAC, "wenden a/&c und b/d");
     AppendMenuA(filterMenu, MF_STRING, idTurnAD, "wenden a/&d und b/c");
-    insertSubmenu(bar, -1, true, filterMenu, "&Filtermanipulationen");
+    insertSubmenu(bar, filterMenu, "&Filtermanipulationen");
 
-    zoomMenu = CreateMenu();
-    AppendMenuA(zoomMenu, MF_STRING, idZoom1, "Zoomfaktor &1");
-    AppendMenuA(zoomMenu, MF_STRING, idZoom2, "Zoomfaktor &2");
-    AppendMenuA(zoomMenu, MF_STRING, idZoom3, "Zoomfaktor &3");
-    insertSubmenu(bar, -1, true, zoomMenu, "&Dimetrische Darstellungen");
+    handles.zoomMenu = CreateMenu();
+    AppendMenuA(handles.zoomMenu, MF_STRING, idZoom1, "Zoomfaktor &1");
+    AppendMenuA(handles.zoomMenu, MF_STRING, idZoom2, "Zoomfaktor &2");
+    AppendMenuA(handles.zoomMenu, MF_STRING, idZoom3, "Zoomfaktor &3");
+    insertSubmenu(bar, handles.zoomMenu, "&Dimetrische Darstellungen");
 
     AppendMenuA(bar, MF_STRING, idHelp, "&Hinweise");
 
@@ -162,8 +154,42 @@ void buildMenuBar(HWND window)
     DrawMenuBar(window);
 }
 
-void invalidate(HWND window, const Rect& rect)
+void applyEffects(const Effects& effects)
 {
-    const RECT r = {rect.left, rect.top, rect.right, rect.bottom};
-    InvalidateRect(window, &r, TRUE);
+    for (const Rect& r : effects.repaint) {
+        const RECT rect = {r.left, r.top, r.right, r.bottom};
+        InvalidateRect(mainWindow, &rect, TRUE);
+    }
+    for (const ControlText& t : effects.texts) {
+        HWND control = handles.controls[t.slot];
+        SetWindowTextA(control, t.text.c_str());
+        if (t.selStart >= 0) SendMessageA(control, EM_SETSEL, WPARAM(t.selStart), LPARAM(t.selEnd));
+    }
+    if (effects.syncFilterControls) syncFilterControls();
+    if (effects.syncMenuChecks) syncMenuChecks();
+    if (!effects.positionInfo.empty())
+        MessageBoxA(mainWindow, effects.positionInfo.c_str(), positionInfoCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+HitListView hitListView()
+{
+    const Layout& l = viewer.layout;
+    const HWND* c = handles.controls;
+    return {&viewer.results,
+            mainWindow,
+            c[slotHitScrollbar],
+            c[slotHitStatus],
+            c[slotPreviousHit],
+            c[slotNextHit],
+            c[slotSolutionNumber],
+            {l.paneWidth, l.viewLeft, l.listTop, l.lineHeight},
+            l.scrollLeft,
+            l.visibleLines,
+            {l.listRect.left, l.listRect.top, l.listRect.right, l.listRect.bottom}};
+}
+
+PaneFrame paneFrame()
+{
+    const Layout& l = viewer.layout;
+    return {l.paneWidth, l.viewLeft, l.clientWidth, l.clientHeight, l.firstRowCentre, l.rowPitch};
 }

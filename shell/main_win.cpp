@@ -5,10 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "launch/launch_state.h"
+#include "launch/launch_win.h"
 #include "model/solution_table.h"
 #include "shell/icon.h"
-#include "shell/window_state.h"
+#include "shell/viewer.h"
+#include "shell/window_win.h"
 
 HINSTANCE appInstance = nullptr;
 HWND mainWindow = nullptr;
@@ -18,7 +19,7 @@ static uint8_t* iconMaskPlane = nullptr;
 static uint8_t* iconImagePlane = nullptr;
 static size_t iconPlaneBytes = 0;
 
-HICON buildPatternIcon(HINSTANCE instance, int width, int height, int xScale, int yScale,
+static HICON buildPatternIcon(HINSTANCE instance, int width, int height, int xScale, int yScale,
                        const char* pattern)
 {
     const int stride = iconPlaneStride(width);
@@ -72,12 +73,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showComman
     }
 
     buildMenuBar(mainWindow);
-    selectZoom(1);
+    applyEffects(selectZoom(viewer, 1));
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
     // A first start in an empty folder computes the table at once, asking nothing; the
     // window already stands, so the solutions can be browsed while they arrive.
-    if (_access(solutionTableName, 4) != 0) startSolver(1);
+    if (_access(solutionTableName, 4) != 0) startSolver(1, mainWindow, viewer.solution, viewer.solverRunning);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

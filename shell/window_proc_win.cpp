@@ -1,37 +1,92 @@
 // window_proc_win.cpp: the main window's procedure, the one entry for user input and for
-// the search thread's notices, and the dispatch of commands by id.
-#include "launch/launch_state.h"
-#include "model/solution_table.h"
-#include "search/search_state.h"
+// the search thread's notices, and the dispatch of commands by id. Each handler reads
+// what the message carries, runs the operation of viewer.h or the feature's glue, and
+// carries out the effects.
+#include <cstdlib>
+
+#include "launch/launch_win.h"
+#include "search/filter_text.h"
 #include "shell/help_text.h"
-#include "shell/window_state.h"
-#include "view/view_state.h"
+#include "shell/viewer.h"
+#include "shell/window_win.h"
+
+static_assert(idAddHit == searchCommandAddHits && idClearHits == searchCommandClearHits &&
+                  idSuspendSearch == searchCommandSuspend,
+              "the search thread's commands are the window's");
 
 static void onCreate(HWND window)
 {
     const LONG units = GetDialogBaseUnits();
-    layout.dialogUnitX = LOWORD(units);
-    layout.dialogUnitY = HIWORD(units);
+    viewer.layout.dialogUnitX = LOWORD(units);
+    viewer.layout.dialogUnitY = HIWORD(units);
     createControls(window);
 }
 
 static void onSize(HWND window, LPARAM lParam)
 {
-    layout.clientWidth = LOWORD(lParam);
-    layout.clientHeight = HIWORD(lParam);
+    viewer.layout.clientWidth = LOWORD(lParam);
+    viewer.layout.clientHeight = HIWORD(lParam);
     layoutControls(window);
-    updateResultScrollbar();
+    updateResultScrollbar(hitListView());
 }
 
 static void onPaint(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    paintSeparators(dc);
-    paintLegend(dc);
-    paintResultList(dc);
-    paintViews(dc);
+    const PaneFrame frame = paneFrame();
+    paintSeparators(dc, frame);
+    paintLegend(dc, frame, viewer.selectedPiece, viewer.flips);
+    paintResultList(dc, hitListView());
+    paintViews(dc, frame, viewer.view, viewer.solution, viewer.flips);
     EndPaint(window, &paint);
+}
+
+static void showHelp(HWND window)
+{
+    MessageBoxA(window, helpText, helpCaption, MB_ICONINFORMATION | MB_OK);
+}
+
+static void onFilterField(int slot, int notification)
+{
+    const int piece = slot / 3, criterion = slot % 3;
+    if (notification == EN_SETFOCUS || notification == EN_KILLFOCUS) {
+        applyEffects(filterFieldFocus(viewer, piece, criterion, notification == EN_SETFOCUS));
+    } else if (notification == EN_CHANGE) {
+        char text[filterFieldReadLimit + 1] = "";
+        GetWindowTextA(handles.controls[slot], text, sizeof text);
+        applyEffects(filterFieldEdited(viewer, piece, criterion, text));
+    }
+}
+
+static void dispatchCommand(HWND window, int notification, int id, LPARAM control)
+{
+    switch (id) {
+    case idStartSolver: startSolver(0, mainWindow, viewer.solution, viewer.solverRunning); break;
+    case idZoom1: case idZoom2: case idZoom3: applyEffects(selectZoom(viewer, id - idZoom1 + 1)); break;
+    case idMirrorC: case idMirrorZ: case idMirrorR: applyEffects(toggleMirror(viewer, id - idMirrorC)); break;
+    case idClearFilters: applyEffects(clearFilters(viewer)); break;
+    case idTurnAB: case idTurnAC: case idTurnAD: applyEffects(turnFilters(viewer, id - idClearFilters)); break;
+    case idHelp: showHelp(window); break;
+    case idFilterSwitch: applyEffects(toggleFilterSwitch(viewer)); break;
+    case idStart: exportPlacement(viewer.solution, viewer.flips, handles.controls[slotViewerCommand]); break;
+    case idSolutionNumber:
+        if (notification == EN_CHANGE)
+            onSolutionFieldChanged();
+        else if (notification == EN_UPDATE)
+            onSolutionFieldEdited();
+        break;
+    case idNextSolution: stepSolutionField(+1); break;
+    case idPreviousSolution: stepSolutionField(-1); break;
+    case idRotations: applyEffects(toggleRotationsSwitch(viewer)); break;
+    case idSearch: startSearch(window, handles.controls[slotSearch]); break;
+    case idAddHit: case idClearHits: case idSuspendSearch: onSearchThreadCommand(hitListView(), id, control); break;
+    case idPreviousHit: selectRelative(hitListView(), -1); break;
+    case idNextHit: selectRelative(hitListView(), +1); break;
+    default:
+        if (id >= idFirstFilterField && id <= idLastFilterField) onFilterField(id - idFirstFilterField, notification);
+        break;
+    }
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -52,88 +107,19 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         dispatchCommand(window, HIWORD(wParam), LOWORD(wParam), lParam);
         break;
     case WM_VSCROLL:
-        scrollResults(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        scrollResults(hitListView(), LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         break;
     case WM_LBUTTONDOWN:
-        pickCell(window, false, x, y);
-        selectAt(x, y);
+        applyEffects(pickCell(viewer, false, x, y));
+        selectAt(hitListView(), x, y);
         break;
     case WM_RBUTTONDOWN:
-        pickCell(window, true, x, y);
+        applyEffects(pickCell(viewer, true, x, y));
         break;
     case WM_DESTROY:
-        closeSolutionTable(currentSolution);
+        closeSolutionTable(viewer.solution);
         PostQuitMessage(0);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-static void toggleMirror(HWND window, int& flag, int id)
-{
-    flag = flag == 0 ? 1 : 0;
-    CheckMenuItem(mirrorMenu, UINT(id), flag == 1 ? MF_CHECKED : MF_UNCHECKED);
-    invalidate(window, layout.filterRect);
-    invalidate(window, layout.viewRect);
-}
-
-// The solution number field and its "+" and "-" buttons end alike: load what the field
-// now names, and drop the hit highlight since the shown solution may no longer be it.
-static void stepAndLoad(HWND window, int step)
-{
-    normaliseSolutionText(step);
-    loadCurrentSolution(window);
-    resultSelected = -1;
-    invalidate(window, layout.listRect);
-}
-
-void dispatchCommand(HWND window, int notification, int id, LPARAM control)
-{
-    switch (id) {
-    case idStartSolver: startSolver(0); break;
-    case idZoom1: case idZoom2: case idZoom3:
-        selectZoom(id - idZoom1 + 1);
-        invalidate(window, layout.viewRect);
-        break;
-    case idMirrorC: toggleMirror(window, mirrorC, id); break;
-    case idMirrorZ: toggleMirror(window, mirrorZ, id); break;
-    case idMirrorR: toggleMirror(window, mirrorR, id); break;
-    case idClearFilters: clearAllFilters(); break;
-    case idTurnAB: case idTurnAC: case idTurnAD: turnFilters(id - idClearFilters); break;
-    case idHelp: showHelp(window); break;
-    case idFilterSwitch:
-        filterEnabled = filterEnabled == 0 ? 1 : 0;
-        syncFilterControls();
-        break;
-    case idStart: exportPlacement(); break;
-    case idSolutionNumber:
-        if (notification == EN_CHANGE)
-            stepAndLoad(window, 0);
-        else if (notification == EN_UPDATE)
-            normaliseSolutionText(0);
-        break;
-    case idNextSolution: stepAndLoad(window, +1); break;
-    case idPreviousSolution: stepAndLoad(window, -1); break;
-    case idRotations: toggleRotations(); break;
-    case idSearch: startSearch(window); break;
-    case idAddHit: case idClearHits: case idSuspendSearch: onSearchThreadCommand(window, id, control); break;
-    case idPreviousHit: selectRelative(-1); break;
-    case idNextHit: selectRelative(+1); break;
-    default:
-        if (id >= idFirstFilterField && id <= idLastFilterField) {
-            const int piece = (id - idFirstFilterField) / 3, criterion = (id - idFirstFilterField) % 3;
-            if (notification == EN_SETFOCUS)
-                onFilterFieldFocus(piece, criterion, true);
-            else if (notification == EN_KILLFOCUS)
-                onFilterFieldFocus(piece, criterion, false);
-            else if (notification == EN_CHANGE)
-                onFilterFieldChanged(piece, criterion);
-        }
-        break;
-    }
-}
-
-void showHelp(HWND window)
-{
-    MessageBoxA(window, helpText, helpCaption, MB_ICONINFORMATION | MB_OK);
 }

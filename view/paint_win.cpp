@@ -1,31 +1,33 @@
 // paint_win.cpp: the GDI calls that draw both dimetric pictures of the current solution:
 // axes, faces, grid, box outline and the piece edges on the visible faces. The geometry
 // comes from projection.h and outlines.h; this file only issues the calls in order.
-#include "model/solution_table.h"
-#include "shell/window_state.h"
+#include "view/outlines.h"
 #include "view/projection.h"
-#include "view/view_state.h"
+#include "view/view_win.h"
 
-int selectedPiece = -1;
+// One paint's inputs, handed down the drawing steps (side > 0: upper picture, else lower).
+namespace {
+struct Picture {
+    HDC dc;
+    const ViewGeometry& view;
+    const CurrentSolution& solution;
+    FlipOptions flips;
+};
+}  // namespace
 
-static ViewGeometry currentView()
+static BOOL projectMoveTo(const Picture& p, int side, int x, int y, int z, int d)
 {
-    return {zoomFactor, upperOriginX, upperOriginY, lowerOriginX, lowerOriginY};
+    const ScreenPoint at = projectPoint(p.view, side, x, y, z, d);
+    return MoveToEx(p.dc, at.x, at.y, nullptr);
 }
 
-BOOL projectMoveTo(HDC dc, int side, int x, int y, int z, int d)
+static BOOL projectLineTo(const Picture& p, int side, int x, int y, int z, int d)
 {
-    const ScreenPoint p = projectPoint(currentView(), side, x, y, z, d);
-    return MoveToEx(dc, p.x, p.y, nullptr);
+    const ScreenPoint at = projectPoint(p.view, side, x, y, z, d);
+    return LineTo(p.dc, at.x, at.y);
 }
 
-BOOL projectLineTo(HDC dc, int side, int x, int y, int z, int d)
-{
-    const ScreenPoint p = projectPoint(currentView(), side, x, y, z, d);
-    return LineTo(dc, p.x, p.y);
-}
-
-void textAtCursor(HDC dc, const char* text, UINT alignment)
+static void textAtCursor(HDC dc, const char* text, UINT alignment)
 {
     POINT at = {};
     GetCurrentPositionEx(dc, &at);
@@ -37,7 +39,7 @@ void textAtCursor(HDC dc, const char* text, UINT alignment)
     SetBkMode(dc, previousMode);
 }
 
-void drawArrowHead(HDC dc, float direction, float opening, float length)
+static void drawArrowHead(HDC dc, float direction, float opening, float length)
 {
     POINT tip = {};
     GetCurrentPositionEx(dc, &tip);
@@ -49,44 +51,44 @@ void drawArrowHead(HDC dc, float direction, float opening, float length)
     StrokeAndFillPath(dc);
 }
 
-void drawVisibleEdge(HDC dc, int side, Cell a, Cell b)
+static void drawVisibleEdge(const Picture& p, int side, Cell a, Cell b)
 {
     if (!edgeIsVisible(side, a, b)) return;
-    projectMoveTo(dc, side, a.x + 5, a.y + 5, a.z + 5, 10);
-    projectLineTo(dc, side, b.x + 5, b.y + 5, b.z + 5, 10);
+    projectMoveTo(p, side, a.x + 5, a.y + 5, a.z + 5, 10);
+    projectLineTo(p, side, b.x + 5, b.y + 5, b.z + 5, 10);
 }
 
-void drawOutline(HDC dc, int side, const IntTransform& transform, const int32_t* list)
+static void drawOutline(const Picture& p, int side, const IntTransform& transform, const int32_t* list)
 {
     OutlineSegment segments[maxOutlineSegments];
     const int count = outlineSegments(list, transform, segments, maxOutlineSegments);
-    for (int i = 0; i < count; i++) drawVisibleEdge(dc, side, segments[i].a, segments[i].b);
+    for (int i = 0; i < count; i++) drawVisibleEdge(p, side, segments[i].a, segments[i].b);
 }
 
-void drawSolutionPieces(HDC dc, int side)
+static void drawSolutionPieces(const Picture& p, int side)
 {
-    if (!currentSolution.loaded) return;
-    const int variant = currentSolution.variant < 0 ? 0 : currentSolution.variant;
-    HGDIOBJ previousPen = GetCurrentObject(dc, OBJ_PEN);
+    if (!p.solution.loaded) return;
+    const int variant = p.solution.variant < 0 ? 0 : p.solution.variant;
+    HGDIOBJ previousPen = GetCurrentObject(p.dc, OBJ_PEN);
     HPEN piecePen = CreatePen(PS_SOLID, 3, RGB(0, 0, 255));
-    SelectObject(dc, piecePen);
-    for (PlacementWord word : currentSolution.record.words) {
+    SelectObject(p.dc, piecePen);
+    for (PlacementWord word : p.solution.record.words) {
         const int piece = placementPieceIndex(word);
         if (piece < 0 || piece >= pieceCount) continue;
-        drawOutline(dc, side, effectivePlacement(word, variant, true), pieceOutlines[piece]);
+        drawOutline(p, side, effectivePlacementWith(word, variant, true, p.flips), pieceOutlines[piece]);
     }
-    SelectObject(dc, previousPen);
+    SelectObject(p.dc, previousPen);
     DeleteObject(piecePen);
 }
 
-static void drawAxes(HDC dc, int side)
+static void drawAxes(const Picture& p, int side)
 {
     for (int axis = 0; axis < 3; axis++) {
-        const AxisEnd a = axisEnd(axis, side, zoomFactor);
-        projectMoveTo(dc, side, 0, 0, 0, 1);
-        projectLineTo(dc, side, a.x, a.y, a.z, a.d);
-        textAtCursor(dc, a.label, UINT(a.alignment));
-        drawArrowHead(dc, a.direction, float(arrowOpening), float(arrowLength));
+        const AxisEnd a = axisEnd(axis, side, p.view.zoom);
+        projectMoveTo(p, side, 0, 0, 0, 1);
+        projectLineTo(p, side, a.x, a.y, a.z, a.d);
+        textAtCursor(p.dc, a.label, UINT(a.alignment));
+        drawArrowHead(p.dc, a.direction, float(arrowOpening), float(arrowLength));
     }
 }
 
@@ -100,9 +102,10 @@ static void facePath(HDC dc, const FacePolygon& face)
 }
 
 // Faces, grid and box outline of one picture; the face brushes are x, y, z in that order.
-static void drawBox(HDC dc, int side, HPEN gridPen, HPEN outlinePen, const HBRUSH faceBrushes[3])
+static void drawBox(const Picture& p, int side, HPEN gridPen, HPEN outlinePen, const HBRUSH faceBrushes[3])
 {
-    const ViewGeometry view = currentView();
+    HDC dc = p.dc;
+    const ViewGeometry& view = p.view;
     SelectObject(dc, gridPen);
     for (int face = faceX; face <= faceZ; face++) {
         SelectObject(dc, faceBrushes[face]);
@@ -121,11 +124,13 @@ static void drawBox(HDC dc, int side, HPEN gridPen, HPEN outlinePen, const HBRUS
         facePath(dc, facePolygon(view, side, BoxFace(face)));
         StrokePath(dc);
     }
-    drawSolutionPieces(dc, side);
+    drawSolutionPieces(p, side);
 }
 
-void paintViews(HDC dc)
+void paintViews(HDC dc, const PaneFrame& frame, const ViewGeometry& view, const CurrentSolution& solution,
+                FlipOptions flips)
 {
+    const Picture picture = {dc, view, solution, flips};
     HGDIOBJ previousBrush = GetCurrentObject(dc, OBJ_BRUSH);
     HGDIOBJ previousPen = GetCurrentObject(dc, OBJ_PEN);
     HBRUSH lightBlue = CreateSolidBrush(RGB(224, 224, 255));
@@ -137,18 +142,18 @@ void paintViews(HDC dc)
 
     // Nothing of the pictures may reach the separator or the top line.
     BeginPath(dc);
-    Rectangle(dc, layout.viewLeft + 1, 1, layout.clientWidth, layout.clientHeight);
+    Rectangle(dc, frame.viewLeft + 1, 1, frame.clientWidth, frame.clientHeight);
     EndPath(dc);
     SelectClipPath(dc, RGN_COPY);
 
     SelectObject(dc, red);
-    drawAxes(dc, +1);
-    drawAxes(dc, -1);
+    drawAxes(picture, +1);
+    drawAxes(picture, -1);
 
     const HBRUSH upperBrushes[3] = {lightBlue, white, lightYellow};
     const HBRUSH lowerBrushes[3] = {lightYellow, white, lightBlue};
-    drawBox(dc, +1, gridPen, outlinePen, upperBrushes);
-    drawBox(dc, -1, gridPen, outlinePen, lowerBrushes);
+    drawBox(picture, +1, gridPen, outlinePen, upperBrushes);
+    drawBox(picture, -1, gridPen, outlinePen, lowerBrushes);
 
     SelectObject(dc, previousBrush);
     SelectObject(dc, previousPen);

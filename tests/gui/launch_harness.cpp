@@ -107,14 +107,20 @@ static std::string iconKind(HWND box)
     GetWindowRect(icon, &r);
     const int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
     HDC screen = GetDC(nullptr);
+    // A box just shown may still be blank where its icon goes: wait until the area holds
+    // more than the background and stays the same for 20 ms.
+    COLORREF background = GetPixel(screen, r.right, r.top);
     std::vector<uint32_t> shown = grab(screen, r.left, r.top, w, h);
-    for (int attempt = 0; attempt < 20; attempt++) {
+    for (int attempt = 0; attempt < 50; attempt++) {
         Sleep(20);
         std::vector<uint32_t> again = grab(screen, r.left, r.top, w, h);
-        if (again == shown) break;
+        background = GetPixel(screen, r.right, r.top);
+        const uint32_t plain = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
+        bool drawn = false;
+        for (uint32_t pixel : again) drawn = drawn || (pixel & 0xFFFFFF) != plain;
+        if (drawn && again == shown) break;
         shown = again;
     }
-    const COLORREF background = GetPixel(screen, r.right, r.top);
     const struct {
         LPCSTR id;
         const char* name;

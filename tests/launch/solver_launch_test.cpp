@@ -3,6 +3,7 @@
 // scripted user and a pretend system that writes down every call.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 
@@ -17,6 +18,7 @@ struct FakeSystem {
     std::deque<bool> solverEnded = {false};
     std::deque<SolverAnswer> answers;
     bool startWorks = true;
+    int held = 0, mostHeld = 0;  // solvers whose handles the system holds
     std::string log;
 
     template <typename T>
@@ -68,8 +70,14 @@ SolverLaunchPlatform platformOf(FakeSystem& system)
         },
         [](void* c) { fake(c).log += "close "; },
         [](void* c) {
-            fake(c).log += "create";
-            return fake(c).startWorks;
+            FakeSystem& f = fake(c);
+            f.log += "create";
+            if (f.startWorks) f.mostHeld = std::max(f.mostHeld, ++f.held);
+            return f.startWorks;
+        },
+        [](void* c) {
+            fake(c).log += "r";
+            fake(c).held--;
         },
     };
 }
@@ -129,7 +137,7 @@ TEST(SolverLaunch, ARunningFilterSearchWarnsAndRetryRepeatsBothChecks)
     EXPECT_EQ(r.log,
               "s [search] e [running] "
               "s [search] e [running] "
-              "seclose create [started] ");
+              "serclose create [started] ");
     EXPECT_EQ(r.solverRunning, 1);
 }
 
@@ -159,13 +167,29 @@ TEST(SolverLaunch, AnEndedSolverIsClearedAndANewOneStarted)
     system.solverEnded = {true};
     system.answers = {A::ok};
     const Outcome r = run(system, 0, 1);
-    EXPECT_EQ(r.log, "seclose create [started] ");
+    EXPECT_EQ(r.log, "serclose create [started] ");
     EXPECT_EQ(r.solverRunning, 1);
 
     // Without a started solver nobody asks about one.
     FakeSystem idle;
     idle.answers = {A::ok};
     EXPECT_EQ(run(idle, 0, 0).log, "sclose create [started] ");
+}
+
+TEST(SolverLaunch, RepeatedStartsHoldOneSolverAtATime)
+{
+    // Started, ended, started again, then a start cancelled while that one runs: the
+    // first solver is let go before the second is made, the running one is kept.
+    FakeSystem system;
+    system.solverEnded = {true, false};
+    system.answers = {A::ok, A::ok, A::cancel};
+    int solverRunning = 0;
+    const SolverLaunchPlatform platform = platformOf(system);
+    for (int start = 0; start < 3; start++) startSolverWith(1, solverRunning, platform);
+    EXPECT_EQ(system.log, "sclose create [started] serclose create [started] se [running] ");
+    EXPECT_EQ(system.held, 1);
+    EXPECT_EQ(system.mostHeld, 1);
+    EXPECT_EQ(solverRunning, 1);
 }
 
 TEST(SolverLaunch, AFailedStartSaysSoAndKeepsTheFlag)

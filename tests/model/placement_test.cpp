@@ -78,13 +78,6 @@ TEST(Placement, EffectivePlacementComposesVariantWordAndFlip)
     }
     // Another piece never turns over.
     EXPECT_EQ(effectivePlacementWith(0x4025, 0, true, {1, 1, 1}), decodePlacementWord(0x4025));
-
-    // The globals feed the three-argument form.
-    mirrorZ = 1;
-    EXPECT_EQ(effectivePlacement(0x2025, 0, true),
-              composeTransforms(decodePlacementWord(0x2025), FlipTransforms[1]));
-    mirrorZ = 0;
-    EXPECT_EQ(effectivePlacement(0x2025, 0, true), decodePlacementWord(0x2025));
 }
 
 TEST(SolutionIdText, ParsesAndFormats)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/current_solution.h"
 #include "model/solution_table.h"
 #include "tests/support/table_file.h"
 

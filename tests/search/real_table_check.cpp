@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/solution_table.h"
-#include "search/record_test.h"
+#include "search/record_match.h"
 #include "tests/search/record_reference.h"
 
 static const char* tablePath = nullptr;

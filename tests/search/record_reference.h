@@ -30,12 +30,6 @@ inline bool referenceMatches(const SolutionRecord& record, const PlainCriterion*
 inline void loadCriteria(FilterCriterion (&table)[12][3], const PlainCriterion* criteria, int count)
 {
     for (int i = 0; i < 12; i++)
-        for (int j = 0; j < 3; j++) table[i][j].active = 0;
-    for (int c = 0; c < count; c++) {
-        FilterCriterion& f = table[criteria[c].piece][criteria[c].slot];
-        f.x = criteria[c].cell.x;
-        f.y = criteria[c].cell.y;
-        f.z = criteria[c].cell.z;
-        f.active = 1;
-    }
+        for (int j = 0; j < 3; j++) writeCriterion(table[i][j], {false, {0, 0, 0}});
+    for (int c = 0; c < count; c++) writeCriterion(table[criteria[c].piece][criteria[c].slot], {true, criteria[c].cell});
 }

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "model/solution_table.h"
-#include "search/record_test.h"
+#include "search/record_match.h"
 #include "search/search_control.h"
 #include "search/search_thread.h"
 #include "tests/search/chain_release.h"
@@ -210,6 +210,7 @@ protected:
         searchIdleAnnounced = 1;
         searchRestartRequested = 0;
         searchFileOpen = 0;
+        searchRunning = 0;
         criteriaChanged = 0;
         withRotations = 0;
         loadCriteria(FilterTable, nullptr, 0);
@@ -271,8 +272,8 @@ TEST_F(SearchThread, CriteriaClearedDuringAPassMakeEveryLaterRecordAHit)
     // a hit in all four variants, delivered in batches.
     window->beforeHandling = [&](RequestKind kind) {
         if (kind == captionRequest && window->captionArgument == captionSearching) {
-            FilterTable[5][2].active = 0;
-            criteriaChanged = 1;
+            // A pass runs, so the entry point leaves the caption to the pass's end.
+            EXPECT_EQ(setCriterion(5, 2, {false, {0, 0, 0}}), nullptr);
         }
     };
     window->startSearch();
@@ -305,8 +306,10 @@ TEST_F(SearchThread, SecondStartDuringAPassBeginsAgainFromTheFirstRecord)
     EXPECT_EQ(searchFileOpen.load(), 1);
     EXPECT_EQ(searchIdleAnnounced.load(), 0);
     EXPECT_EQ(window->caption, captionSearching);
+    EXPECT_EQ(searchRunning.load(), 1);
     window->startSearch();
     ASSERT_TRUE(untilParked(1));
+    EXPECT_EQ(searchRunning.load(), 0);
     EXPECT_EQ(window->clears, 2);
     EXPECT_EQ(window->passesEnded, 1);  // the first pass was cut short
     EXPECT_EQ(listed(window->list), expectedHits(table, criteria, 1, true));
@@ -365,7 +368,7 @@ TEST_F(SearchThread, NoCriterionWarnsAndAMissingTableIdlesQuietly)
     window->startSearch();
     EXPECT_EQ(window->warnings, 1);
     EXPECT_FALSE(window->thread.joinable());
-    FilterTable[0][0].active = 1;
+    writeCriterion(FilterTable[0][0], {true, {0, 0, 0}});
     window->caption = "Suchen!";
     window->startSearch();
     ASSERT_TRUE(window->pumpUntil([&] { return window->parked(); }));
@@ -374,6 +377,42 @@ TEST_F(SearchThread, NoCriterionWarnsAndAMissingTableIdlesQuietly)
     EXPECT_EQ(window->caption, "Suchen!");  // the caption keeps its last text
     EXPECT_EQ(searchFileOpen.load(), 0);
     EXPECT_EQ(searchIdleAnnounced.load(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The window thread rewrites a criterion while the search thread reads it: every reading
+// is one of the two edits whole, never the x of one with the z of the other.
+TEST(FilterCriterion, AReaderSeesEachCriterionWhole)
+{
+    // Beyond the box too: random placements in the tests reach out of it.
+    for (int active = 0; active < 2; active++)
+        for (int x = -8; x < 12; x++)
+            for (int y = -8; y < 12; y++)
+                for (int z = -8; z < 12; z++) {
+                    const Criterion c = unpackCriterion(packCriterion({active != 0, {x, y, z}}));
+                    ASSERT_EQ(c.active, active != 0);
+                    ASSERT_EQ(c.cell, (Cell{x, y, z}));
+                }
+    const Criterion a = {true, {1, 2, 0}}, b = {true, {4, 0, 2}};  // apart in every coordinate
+    FilterCriterion& slot = FilterTable[7][2];
+    writeCriterion(slot, a);
+    std::atomic<int32_t> done{0};
+    std::thread writer([&] {
+        for (int i = 0; i < 200000; i++) writeCriterion(slot, i % 2 ? a : b);
+        done = 1;
+    });
+    long reads = 0, mixed = 0;
+    while (!done.load()) {
+        const Criterion c = readCriterion(slot);
+        reads++;
+        if (!(c.active && (c.cell == a.cell || c.cell == b.cell))) mixed++;
+    }
+    writer.join();
+    EXPECT_EQ(mixed, 0) << "of " << reads << " readings";
+    writeCriterion(slot, {false, {0, 0, 0}});
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
-// record_test.h: whether one solution record, seen in one whole-box orientation, meets the
-// filter criteria: every piece with active criteria must cover each of its cells. Pure; the
-// criteria are read field by field as they stand at the call (the window thread may change
-// them while a pass runs).
+// record_match.h: whether one solution record, seen in one whole-box orientation, meets
+// the filter criteria: every piece with active criteria must cover each of its cells.
+// Pure; each criterion is read whole once, as it stands at the moment (the window thread
+// may change the criteria while a pass runs).
 #pragma once
 
 #include "model/placement.h"
 #include "search/filter_table.h"
-
-using FilterCriteria = FilterCriterion[12][3];
 
 // The test stops at the first piece that misses a cell; the other cells of that piece are
 // still looked at, the later pieces are not. Words that name no piece are skipped.

@@ -1,5 +1,5 @@
-// record_test.cpp: the test of one record in one variant against the criteria table.
-#include "search/record_test.h"
+// record_match.cpp: the test of one record in one variant against the criteria table.
+#include "search/record_match.h"
 
 bool recordMatches(const SolutionRecord& record, const FilterCriteria& criteria, int variant)
 {
@@ -7,17 +7,15 @@ bool recordMatches(const SolutionRecord& record, const FilterCriteria& criteria,
     for (PlacementWord word : record.words) {
         const int p = placementPieceIndex(word);
         if (p < 0 || p >= pieceCount) continue;
-        // Each value is read once, so one slot is judged by one reading of it.
+        // Each slot is read once, so it is judged by one edit of it.
         bool active[3];
         Cell wanted[3];
         bool any = false;
         for (int j = 0; j < 3; j++) {
-            const FilterCriterion& c = criteria[p][j];
-            active[j] = c.active.load(std::memory_order_relaxed) != 0;
-            if (!active[j]) continue;
-            any = true;
-            wanted[j] = {c.x.load(std::memory_order_relaxed), c.y.load(std::memory_order_relaxed),
-                         c.z.load(std::memory_order_relaxed)};
+            const Criterion c = readCriterion(criteria[p][j]);
+            active[j] = c.active;
+            wanted[j] = c.cell;
+            any = any || c.active;
         }
         if (!any) continue;  // placing the piece could not change the outcome
         const PieceCells placed =
@@ -38,6 +36,6 @@ bool anyCriterionActive(const FilterCriteria& criteria)
 {
     for (int i = 0; i < pieceCount; i++)
         for (int j = 0; j < 3; j++)
-            if (criteria[i][j].active.load(std::memory_order_relaxed)) return true;
+            if (readCriterion(criteria[i][j]).active) return true;
     return false;
 }

@@ -1,11 +1,11 @@
-// Tests of the record test against the slow reference on random records and criteria, the
+// Tests of recordMatches against the slow reference on random records and criteria, the
 // example of a criterion that matches in a turned variant, and turning the criteria.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "search/filter_text.h"
-#include "search/record_test.h"
+#include "search/record_match.h"
 #include "tests/search/record_reference.h"
 #include "tests/support/test_seed.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 FilterCriterion table[12][3];
 
-TEST(RecordTest, AgreesWithTheReferenceOnRandomRecords)
+TEST(RecordMatch, AgreesWithTheReferenceOnRandomRecords)
 {
     const unsigned seed = testSeed("RecordTest.AgreesWithTheReferenceOnRandomRecords");
     std::mt19937 random(seed);
@@ -57,7 +57,7 @@ TEST(RecordTest, AgreesWithTheReferenceOnRandomRecords)
 
 // A solution whose piece 0 covers (4,3,0) in variant a is a hit in variant b for the
 // criterion (0,0,0), since b maps (4,3,0) onto (0,0,0).
-TEST(RecordTest, TurnedCriterionMatchesTheTurnedVariant)
+TEST(RecordMatch, TurnedCriterionMatchesTheTurnedVariant)
 {
     SolutionRecord record = {};
     record.words[0] = PlacementWord(1 << 12 | 3 << 4 | 1 << 2);  // piece 0 unturned at 3,1,0
@@ -80,14 +80,14 @@ TEST(RecordTest, TurnedCriterionMatchesTheTurnedVariant)
         }
 }
 
-TEST(RecordTest, NoCriterionMatchesEverything)
+TEST(RecordMatch, NoCriterionMatchesEverything)
 {
     loadCriteria(table, nullptr, 0);
     EXPECT_FALSE(anyCriterionActive(table));
     SolutionRecord record;
     for (int i = 0; i < 12; i++) record.words[i] = PlacementWord(((i + 1) << 12) | (i * 37));
     for (int v = 0; v < 4; v++) EXPECT_TRUE(recordMatches(record, table, v));
-    table[11][2].active = 1;
+    writeCriterion(table[11][2], {true, {0, 0, 0}});
     EXPECT_TRUE(anyCriterionActive(table));
     // A piece that the record does not hold places no demand.
     for (PlacementWord& w : record.words)
