@@ -177,7 +177,7 @@ TEST(Program, AssemblyStatsOfTables)
     ASSERT_EQ(good.size(), 40u);
     for (size_t i = 0; i < good.size(); i++)
         if (i % 4) good[i] = turnedRecord(good[i], int(i % 4));
-    writeTable(dir + "/kubo_puzzle_erg.bin", good);
+    ASSERT_TRUE(writeTableFile(dir + "/kubo_puzzle_erg.bin", good));
     // The counts the planner gives for the pieces' cells, decoded here on their own.
     uint64_t freePlans = 0, throughFace[assemblyFaceCount] = {}, throughNone = 0;
     for (const SolutionRecord& record : good) {
@@ -218,7 +218,7 @@ TEST(Program, AssemblyStatsOfTables)
     // A damaged table gets -p's report and no figures; a missing one -p's error.
     SolutionRecord overlapping = good[1];
     overlapping.words[4] = PlacementWord((good[1].words[3] & 0x0FFF) | (good[1].words[4] & 0xF000));
-    writeTable(dir + "/damaged.bin", {good[0], overlapping, good[2]}, "12345");
+    ASSERT_TRUE(writeTableFile(dir + "/damaged.bin", {good[0], overlapping, good[2]}, "12345"));
     const std::string damagedBefore = folderContents(dir);
     run = runIn(dir, {"--stats", "damaged.bin"}, logs);
     EXPECT_EQ(run.exitCode, 1);
