@@ -103,10 +103,26 @@ static HANDLE createRemoteThreadWithin(HANDLE process, LPTHREAD_START_ROUTINE st
     return thread;
 }
 
+// Under Wine the remote thread is started by a signal to the program's main thread. If that
+// signal lands while the thread holds the C library's allocator lock (as it does again and
+// again while OpenGL compiles its shaders for the first frames), the new thread waits on that
+// lock for ever and the program hangs. So the probe is loaded only once the program waits
+// for input with its queue empty, that is, after its first frames.
+static void waitUntilIdle(Program& program)
+{
+    WaitForInputIdle(program.process.hProcess, startTimeoutMs);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(program.window, WM_NULL, 0, 0, SMTO_NORMAL, startTimeoutMs, &result);
+    // WaitForInputIdle may return before the first paint; after the message above, the
+    // queue's paint is the next thing the thread does before it waits again.
+    WaitForInputIdle(program.process.hProcess, startTimeoutMs);
+}
+
 static bool attachProbe(Program& program)
 {
     const std::string dll = driverFolder() + "\\kubo_probe.dll";
     HANDLE process = program.process.hProcess;
+    waitUntilIdle(program);
     void* remote = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!remote || !WriteProcessMemory(process, remote, dll.c_str(), dll.size() + 1, nullptr)) return false;
     // kernel32 lies at the same address in every process, so our LoadLibraryA is theirs.
