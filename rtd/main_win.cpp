@@ -164,7 +164,9 @@ bool registerWindowClass(HINSTANCE instance)
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    // The program's own icon resource (the cube Explorer shows); the system's without one.
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     wc.lpszClassName = windowClassName;
     return RegisterClassExA(&wc) != 0;
 }
