@@ -7,7 +7,7 @@
 
 #include "launch/launch_win.h"
 #include "model/solution_table.h"
-#include "shell/icon.h"
+#include "view/icon_pattern.h"
 #include "shell/viewer.h"
 #include "shell/window_win.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "shell/icon.h"
+#include "view/icon_pattern.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // icongen.cpp: writes the programs' icon files for their resources. Run by the build on
 // the build machine, so that kubo_puzzle_select.exe carries the very picture that its
-// window draws from shell/icon.cpp, and rtd.exe a cube of its own.
+// window draws from view/icon_pattern.cpp, and rtd.exe a cube of its own.
 //   icongen select|rtd FILE.ico
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
-#include "shell/icon.h"
+#include "view/icon_pattern.h"
 #include "tools/icon_file.h"
 
 namespace {

@@ -36,14 +36,14 @@ file(MAKE_DIRECTORY ${KUBO_RESOURCE_DIR})
 # icongen runs on the build machine: in a cross build it is compiled with the machine's
 # own compiler, beside the Windows programs' one.
 set(icongen_sources ${CMAKE_SOURCE_DIR}/tools/icongen.cpp ${CMAKE_SOURCE_DIR}/tools/icon_file.cpp
-                    ${CMAKE_SOURCE_DIR}/shell/icon.cpp)
+                    ${CMAKE_SOURCE_DIR}/view/icon_pattern.cpp)
 if(CMAKE_CROSSCOMPILING)
   find_program(KUBO_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
   set(icongen ${KUBO_RESOURCE_DIR}/icongen)
   add_custom_command(
     OUTPUT ${icongen}
     COMMAND ${KUBO_HOST_CXX} -std=c++17 -O1 -I${CMAKE_SOURCE_DIR} ${icongen_sources} -o ${icongen}
-    DEPENDS ${icongen_sources} ${CMAKE_SOURCE_DIR}/tools/icon_file.h ${CMAKE_SOURCE_DIR}/shell/icon.h
+    DEPENDS ${icongen_sources} ${CMAKE_SOURCE_DIR}/tools/icon_file.h ${CMAKE_SOURCE_DIR}/view/icon_pattern.h
     COMMENT "Building icongen for the build machine")
 else()
   add_executable(icongen ${icongen_sources})

@@ -121,7 +121,7 @@ version=${version%-win64}
 # icon with the program's own pattern code to compare.
 builds_the_resource_reader() {
   c++ -std=c++17 -O1 -I"$source_dir" -o "$work/exe_resources" "$here/exe_resources.cpp" \
-    "$source_dir/shell/icon.cpp"
+    "$source_dir/view/icon_pattern.cpp"
 }
 
 # carries_resources EXE ICON: version information with the zip's version, the manifest

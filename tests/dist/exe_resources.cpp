@@ -16,7 +16,7 @@
 #include <tuple>
 #include <vector>
 
-#include "shell/icon.h"
+#include "view/icon_pattern.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/icon.h"
+#include "view/icon_pattern.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// icon.h: the program's icon drawn from a character pattern. Each character gives one bit
+// icon_pattern.h: the program's icon drawn from a character pattern. Each character gives one bit
 // of the AND mask and one of the XOR image of a monochrome icon; the planes are computed
 // here without Windows so that the picture can be checked anywhere.
 #pragma once

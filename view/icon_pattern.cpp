@@ -1,5 +1,5 @@
-// icon.cpp: the icon pattern and the walk that turns it into mask and image bits.
-#include "shell/icon.h"
+// icon_pattern.cpp: the icon pattern and the walk that turns it into mask and image bits.
+#include "view/icon_pattern.h"
 
 const char iconPattern[257] =
     "                "
