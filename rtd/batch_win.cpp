@@ -57,6 +57,11 @@ int renderBatch(HINSTANCE instance)
     for (const SlpNote& note : scene.notes)
         std::fprintf(stderr, "rtd: %s\n", describeNote(view.language, note, options.fileName).c_str());
     if (!sceneUsable) return 1;
+    const std::string stepProblem = buildUpStepProblem();
+    if (!stepProblem.empty()) return fail(stepProblem);
+    // The step's line, for the text beside the picture in an assembly guide.
+    if (options.buildUpStep >= 0)
+        std::printf("%s\n", buildUpStatus(view.language, currentBuildUpSteps(), visibility.buildUpCount).c_str());
     mainWindow = createWindow(instance, options.width, options.height, WS_POPUP, false);
     if (!mainWindow || !createGlContext(mainWindow)) return fail(t(Text::noOpenGl));
     prepareArrays();

@@ -38,6 +38,7 @@ constexpr OptionRule rules[] = {
     numberOption("-w", &Options::width, 1, 8192),
     numberOption("-h", &Options::height, 1, 8192),
     numberOption("-bench", &Options::benchFrames, 1, 100000),
+    numberOption("--step", &Options::buildUpStep, 0, 100000),
     flagOption("-flat", &Options::flat, true),
     flagOption("-noedges", &Options::edges, false),
 };

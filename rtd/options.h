@@ -2,6 +2,7 @@
 //   rtd [-flat] [-noedges] FILE.slp                  the window
 //   rtd -o PICTURE.bmp [-w W -h H] [...] FILE.slp     one picture, no window, then exit
 //   rtd -bench N [...] FILE.slp                       N frames timed, median on stdout
+//   --step K (with any form)                          the build-up after K steps
 // The converter runs "rtd NAME" without quotes, so words after the first file name are
 // taken as part of a name with blanks.
 #pragma once
@@ -17,6 +18,7 @@ struct Options {
     bool flat = false;    // lighting off: one exact colour per solid
     bool edges = true;
     int benchFrames = 0;  // -bench
+    int buildUpStep = -1;  // --step: the build-up after this many steps; -1: none
     std::string badOption;  // the first argument that was not understood
 };
 

@@ -139,9 +139,19 @@ void prepareArrays()
     }
 }
 
-std::vector<Vec3> currentOffsets() { return explodeOffsets(scene.solids, explodeFactor(explodeStep)); }
+std::vector<Vec3> currentOffsets()
+{
+    std::vector<Vec3> offsets = explodeOffsets(scene.solids, explodeFactor(explodeStep));
+    addSlide(&offsets, nullptr);
+    return offsets;
+}
 
-std::vector<bool> currentDrawn() { return drawnSolids(visibility, buildOrder); }
+std::vector<bool> currentDrawn()
+{
+    std::vector<bool> drawn = drawnSolids(visibility, buildOrder);
+    addSlide(nullptr, &drawn);
+    return drawn;
+}
 
 void renderFrame(Viewport viewport)
 {

@@ -60,6 +60,10 @@ enum class Text {
     pictureSaved,       // "%s": the file name
     pictureNotSaved,    // "%s": the file name
     buildUpStatus,      // "%d" of "%d"
+    planStepStatus,     // "%d" of "%d", "%d": the solid's number, "%s": the side it comes from
+    interlockedSolids,  // "%s": the solids' numbers
+    buildUpBox,
+    stepOutOfRange,     // "%d": the step asked for, "%d": the last step
     pictureFilter,      // file dialog filter, pairs separated by '|'
     textCount
 };
