@@ -15,7 +15,7 @@ const Colour pieceColours[pieceCount] = {
     {0.30, 0.60, 1.00},  // sky blue
     {0.70, 0.45, 1.00},  // violet
     {1.00, 0.25, 0.90},  // magenta
-    {1.00, 0.70, 0.75},  // pink
+    {1.00, 0.55, 0.65},  // pink
     {0.90, 0.90, 0.90},  // white
     {0.80, 0.60, 0.35},  // tan
 };
