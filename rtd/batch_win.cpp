@@ -83,6 +83,11 @@ int renderBatch(HINSTANCE instance)
     if (options.problem != OptionProblem::none || options.fileName.empty()) return fail(problemText);
     for (const SlpNote& note : scene.notes) report(describeNote(view.language, note, options.fileName));
     if (!sceneUsable) return 1;
+    const std::string stepProblem = buildUpStepProblem();
+    if (!stepProblem.empty()) return fail(stepProblem);
+    // The step's line, for the text beside the picture in an assembly guide.
+    if (options.buildUpStep >= 0)
+        std::printf("%s\n", buildUpStatus(view.language, currentBuildUpSteps(), visibility.buildUpCount).c_str());
     mainWindow = createWindow(instance, options.width, options.height, WS_POPUP, false);
     if (!mainWindow || !createGlContext(mainWindow)) return fail(t(Text::noOpenGl));
     prepareArrays();

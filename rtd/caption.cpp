@@ -27,6 +27,12 @@ std::string problemTextFor(Language language, const Options& options, const SlpS
         if (!out.empty()) out += '\n';
         out += text(language, Text::noFileGiven);
     }
+    const std::string step =
+        sceneIsEmpty(scene) ? "" : stepProblemText(language, options.buildUpStep, int(scene.solids.size()));
+    if (!step.empty()) {
+        if (!out.empty()) out += '\n';
+        out += step;
+    }
     const std::string problems = describeProblems(language, scene, options.fileName);
     if (!problems.empty()) {
         if (!out.empty()) out += '\n';
@@ -36,11 +42,13 @@ std::string problemTextFor(Language language, const Options& options, const SlpS
 }
 
 std::string captionFor(const ViewState& view, const std::string& fileName, int solidCount,
-                       const std::string& problemText)
+                       const std::string& problemText, const BuildUpSteps* steps)
 {
     std::string caption = text(view.language, Text::caption);
     if (!fileName.empty()) caption += " - " + fileName;
-    if (view.visibility.buildUpCount >= 0) {
+    if (steps && view.visibility.buildUpCount >= 0) {
+        caption += " - " + buildUpStatus(view.language, *steps, view.visibility.buildUpCount);
+    } else if (view.visibility.buildUpCount >= 0) {
         char line[100];
         std::snprintf(line, sizeof line, text(view.language, Text::buildUpStatus), view.visibility.buildUpCount,
                       solidCount);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "rtd/assembly_steps.h"
 #include "rtd/options.h"
 #include "rtd/slp.h"
 #include "rtd/view_state.h"
@@ -12,5 +13,6 @@
 // Every problem, one a line: the command line's, then the file's; "" when none.
 std::string problemTextFor(Language language, const Options& options, const SlpScene& scene);
 
+// The build-up's line follows steps when given (assembly_steps.h).
 std::string captionFor(const ViewState& view, const std::string& fileName, int solidCount,
-                       const std::string& problemText);
+                       const std::string& problemText, const BuildUpSteps* steps = nullptr);

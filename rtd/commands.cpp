@@ -42,6 +42,7 @@ constexpr KeyBinding bindings[] = {
     {keyPageDown, Modifier::any, commandBuildUpNext},
     {keyPageUp, Modifier::any, commandBuildUpPrevious},
     {keyEnd, Modifier::any, commandBuildUpEnd},
+    {'M', Modifier::any, commandBuildUpBox},
     {'K', Modifier::any, commandEdges},
     {'P', Modifier::any, commandPerspective},
     {'L', Modifier::any, commandLighting},
@@ -81,6 +82,7 @@ constexpr MenuEntry menu[] = {
     entry(commandBuildUpNext, Text::buildUpNext),
     entry(commandBuildUpPrevious, Text::buildUpPrevious),
     entry(commandBuildUpEnd, Text::buildUpEnd),
+    entry(commandBuildUpBox, Text::buildUpBox),
 
     title(Text::menuObjects),
     {MenuKind::solids, commandNone, Text::textCount},
@@ -143,6 +145,7 @@ CommandResult runCommand(ViewState& view, int command, int solidUnderMouse)
     case commandBuildUpNext: buildUpStep(view.visibility, +1); break;
     case commandBuildUpPrevious: buildUpStep(view.visibility, -1); break;
     case commandBuildUpEnd: endBuildUp(view.visibility); break;
+    case commandBuildUpBox: view.boxMode = !view.boxMode; break;
     case commandShowAll: showAll(view.visibility); break;
     case commandHideAll: hideAll(view.visibility); break;
     case commandOnlyThis: showOnly(view.visibility, solidUnderMouse); break;
@@ -213,6 +216,7 @@ bool commandChecked(const ViewState& view, int command)
     case commandPerspective: return view.camera.perspective;
     case commandEdges: return view.edgesOn;
     case commandLighting: return view.lightingOn;
+    case commandBuildUpBox: return view.boxMode;
     case commandGerman: return view.language == Language::german;
     case commandEnglish: return view.language == Language::english;
     default: return false;

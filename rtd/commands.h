@@ -24,6 +24,7 @@ enum Command {
     commandBuildUpNext,
     commandBuildUpPrevious,
     commandBuildUpEnd,
+    commandBuildUpBox,  // free or into the box
     commandShowAll = 130,
     commandHideAll,
     commandOnlyThis,

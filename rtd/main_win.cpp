@@ -45,13 +45,14 @@ void readScene(const std::string& name)
     sceneFit = loaded.fit;
     sceneUsable = loaded.usable;
     view.visibility = allShown(int(scene.solids.size()));
+    planScene();
 }
 
 void updateProblemText() { problemText = problemTextFor(view.language, options, scene); }
 
 void updateCaption()
 {
-    SetWindowTextA(mainWindow, captionFor(view, options.fileName, int(scene.solids.size()), problemText).c_str());
+    SetWindowTextA(mainWindow, captionFor(view, options.fileName, int(scene.solids.size()), problemText, &currentBuildUpSteps()).c_str());
 }
 
 int solidUnderMouse()
@@ -70,10 +71,13 @@ void showHelp()
 void onCommand(int id)
 {
     const Language before = view.language;
+    const int countBefore = visibility.buildUpCount;
+    const bool boxModeBefore = view.boxMode;
     switch (runCommand(view, id, id == commandOnlyThis ? solidUnderMouse() : -1)) {
     case CommandResult::ignored: return;
     case CommandResult::changed:
         if (view.language != before) updateProblemText();
+        followBuildUp(countBefore, boxModeBefore);
         refresh();
         return;
     case CommandResult::savePicture: savePicture(); return;
@@ -150,6 +154,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         InvalidateRect(window, nullptr, FALSE);
         return 0;
     case WM_KEYDOWN: onKey(wParam); return 0;
+    case WM_TIMER: onSlideTimer(); return 0;
     case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
     case WM_DESTROY: destroyGlContext(); PostQuitMessage(0); return 0;  // while the window still exists
     default: return DefWindowProcA(window, message, wParam, lParam);
@@ -195,6 +200,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     readScene(options.fileName);
     view.lightingOn = !options.flat;
     view.edgesOn = options.edges;
+    startAtStep();
     updateProblemText();
     if (!registerWindowClass(instance)) return 1;
     if (options.batch) return renderBatch(instance);

@@ -37,6 +37,7 @@ constexpr OptionRule rules[] = {
     numberOption("-w", &Options::width, 1, maxPictureSide),
     numberOption("-h", &Options::height, 1, maxPictureSide),
     numberOption("-bench", &Options::benchFrames, 1, maxBenchFrames),
+    numberOption("--step", &Options::buildUpStep, 0, maxBuildUpStep),
     flagOption("-flat", &Options::flat, true),
     flagOption("-noedges", &Options::edges, false),
 };

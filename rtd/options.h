@@ -2,6 +2,7 @@
 //   rtd [-flat] [-noedges] FILE.slp                  the window
 //   rtd -o PICTURE.bmp [-w W -h H] [...] FILE.slp     one picture, no window, then exit
 //   rtd -bench N [...] FILE.slp                       N frames timed, median on stdout
+//   --step K (with any form)                          the build-up after K steps
 // The converter runs "rtd NAME" without quotes, so words after the first file name are
 // taken as part of a name with blanks, except the options' own names: "rtd f.slp -o
 // p.bmp" renders f.slp as well.
@@ -27,6 +28,7 @@ struct Options {
     bool flat = false;    // lighting off: one exact colour per solid
     bool edges = true;
     int benchFrames = 0;  // -bench
+    int buildUpStep = -1;  // --step: the build-up after this many steps; -1: none
     OptionProblem problem = OptionProblem::none;
     std::string badOption;  // the option of the problem
     int low = 0, high = 0;  // the range of a number option with a problem
@@ -35,6 +37,7 @@ struct Options {
 // Number options take whole numbers within these limits.
 constexpr int maxPictureSide = 8192;
 constexpr int maxBenchFrames = 100000;
+constexpr int maxBuildUpStep = 100000;  // checked against the plan once the file is read
 
 Options parseOptions(const std::vector<std::string>& arguments);
 

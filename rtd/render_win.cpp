@@ -227,10 +227,23 @@ struct FrameKey {
     int explodeStep;
     bool lighting, edges;
     std::vector<bool> drawn;
+    // A sliding piece of the build-up and the view fitted to its path move without input.
+    std::vector<Vec3> offsets;
+    Fit fit;
 
     bool operator==(const FrameKey& o) const
     {
         const Camera &a = camera, &b = o.camera;
+        const auto sameOffsets = [&] {
+            if (offsets.size() != o.offsets.size()) return false;
+            for (size_t i = 0; i < offsets.size(); i++)
+                if (offsets[i].x != o.offsets[i].x || offsets[i].y != o.offsets[i].y || offsets[i].z != o.offsets[i].z)
+                    return false;
+            return true;
+        };
+        if (fit.radius != o.fit.radius || fit.centre.x != o.fit.centre.x || fit.centre.y != o.fit.centre.y ||
+            fit.centre.z != o.fit.centre.z || !sameOffsets())
+            return false;
         return a.yaw == b.yaw && a.pitch == b.pitch && a.zoom == b.zoom && a.panX == b.panX && a.panY == b.panY &&
                a.perspective == b.perspective && viewport.width == o.viewport.width &&
                viewport.height == o.viewport.height && explodeStep == o.explodeStep && lighting == o.lighting &&
@@ -341,10 +354,16 @@ std::vector<Vec3> currentOffsets()
     std::vector<Vec3> out;
     out.reserve(arrays.size());
     for (const SolidArrays& a : arrays) out.push_back(a.explodeDirection * factor);
+    addSlide(&out, nullptr);
     return out;
 }
 
-std::vector<bool> currentDrawn() { return drawnSolids(visibility, buildOrder); }
+std::vector<bool> currentDrawn()
+{
+    std::vector<bool> drawn = drawnSolids(visibility, buildOrder);
+    addSlide(nullptr, &drawn);
+    return drawn;
+}
 
 void renderFrame(Viewport viewport)
 {
@@ -417,7 +436,7 @@ bool renderFrameInSteps(Viewport viewport)
         renderFrame(viewport);
         return true;
     }
-    FrameKey key = {camera, viewport, explodeStep, lightingOn, edgesOn, currentDrawn()};
+    FrameKey key = {camera, viewport, explodeStep, lightingOn, edgesOn, currentDrawn(), currentOffsets(), sceneFit};
     glViewport(0, 0, viewport.width, viewport.height);
     if (!f.started || !(key == f.key)) {
         glDisable(GL_DITHER);
@@ -430,7 +449,7 @@ bool renderFrameInSteps(Viewport viewport)
     }
     if (!f.finished) {
         beginScene(viewport);
-        const std::vector<Run> runs = drawnRuns(f.key.drawn, currentOffsets());
+        const std::vector<Run> runs = drawnRuns(f.key.drawn, f.key.offsets);
         const double start = secondsNow();
         do {
             const double before = secondsNow();

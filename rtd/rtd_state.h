@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rtd/assembly_steps.h"
 #include "rtd/camera.h"
 #include "rtd/options.h"
 #include "rtd/scene.h"
@@ -82,3 +83,18 @@ void savePicture();
 int renderBatch(HINSTANCE instance);
 // The benchmark: options.benchFrames timed frames in the shown window; the exit code.
 int runBenchmark();
+
+// build_up_win.cpp: the build-up mode's plans and the slide of one piece.
+extern BuildUpPlans buildUpPlans;  // from scene, made by planScene
+const BuildUpSteps& currentBuildUpSteps();  // of the mode chosen (free or box)
+// After the file is read: the plans, and buildOrder from them.
+void planScene();
+// After every command: a step of the build-up starts its slide, a change of mode takes the
+// other order, and the view's fit follows the explode step and the build-up.
+void followBuildUp(int countBefore, bool boxModeBefore);
+void onSlideTimer();  // WM_TIMER of the slide
+// The sliding piece into a frame's offsets or drawn solids (either may be null).
+void addSlide(std::vector<Vec3>* offsets, std::vector<bool>* drawn);
+// --step K: the problem when K is beyond the last step ("" when none), and the start there.
+std::string buildUpStepProblem();
+void startAtStep();

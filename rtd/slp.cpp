@@ -8,11 +8,12 @@
 
 namespace {
 
-// Distinct hues for solids without a colour line, in the order of the pieces.
+// Distinct bright colours for solids without a colour line, in the order of the pieces
+// (the shipped meshes carry the same).
 constexpr Vec3 fallbackColours[] = {
-    {0.90, 0.10, 0.10}, {0.10, 0.55, 0.10}, {0.15, 0.30, 0.90}, {1.00, 0.85, 0.10},
-    {1.00, 0.50, 0.00}, {0.55, 0.15, 0.75}, {0.10, 0.85, 0.90}, {1.00, 0.45, 0.80},
-    {0.50, 0.30, 0.10}, {0.65, 0.95, 0.35}, {0.55, 0.55, 0.55}, {0.00, 0.35, 0.40},
+    {0.95, 0.15, 0.15}, {1.00, 0.55, 0.00}, {1.00, 0.90, 0.10}, {0.60, 1.00, 0.20},
+    {0.00, 0.80, 0.30}, {0.00, 0.90, 0.90}, {0.30, 0.60, 1.00}, {0.70, 0.45, 1.00},
+    {1.00, 0.25, 0.90}, {1.00, 0.55, 0.65}, {0.90, 0.90, 0.90}, {0.80, 0.60, 0.35},
 };
 
 struct Line {

@@ -62,6 +62,7 @@ constexpr const char* german[count] = {
     "  X / Umschalt+X: Explosion weiter / enger\n"
     "  Bild ab / Bild auf: Aufbau, n\xE4" "chster Baustein / einen zur\xFC" "ck\n"
     "  Ende: Aufbau beenden\n"
+    "  M: Aufbau frei / in die Schachtel (oben offen)\n"
     "  K: Kanten ein/aus\n"
     "  P: Perspektive / Parallelprojektion\n"
     "  L: Beleuchtung ein/aus (flache Farben)\n"
@@ -86,6 +87,10 @@ constexpr const char* german[count] = {
     "Bild gespeichert: %s",
     "Bild konnte nicht gespeichert werden: %s",
     "Aufbau %d von %d",
+    "Teil %d von %d: Baustein %d %s",
+    "Bausteine %s verhakt, Aufbau von unten nach oben",
+    "Aufbau in die Schachtel (oben offen)",
+    "--step %d: es gibt nur die Schritte 0 bis %d.",
     "BMP-Bilder (*.bmp)|*.bmp|Alle Dateien (*.*)|*.*|",
     "Die Datei '%s' ist gr\xF6\xDF" "er als %d MiB und wird nicht gelesen.",
     "Zeile %d: Facette mit %d Ecken, mehr als %d: nicht dargestellt.",
@@ -146,6 +151,7 @@ constexpr const char* english[count] = {
     "  X / Shift+X: explode more / less\n"
     "  Page Down / Page Up: build-up, next piece / one back\n"
     "  End: end the build-up\n"
+    "  M: build-up free / into the box (open at the top)\n"
     "  K: edges on/off\n"
     "  P: perspective / parallel projection\n"
     "  L: lighting on/off (flat colours)\n"
@@ -170,6 +176,10 @@ constexpr const char* english[count] = {
     "Picture saved: %s",
     "The picture could not be saved: %s",
     "Build-up %d of %d",
+    "Step %d of %d: piece %d %s",
+    "pieces %s interlock, built up from the bottom",
+    "Build-up into the box (open at the top)",
+    "--step %d: there are only steps 0 to %d.",
     "BMP pictures (*.bmp)|*.bmp|All files (*.*)|*.*|",
     "The file '%s' is larger than %d MiB and is not read.",
     "Line %d: facet with %d corners, more than %d: not shown.",

@@ -62,6 +62,10 @@ enum class Text {
     pictureSaved,       // "%s": the file name
     pictureNotSaved,    // "%s": the file name
     buildUpStatus,      // "%d" of "%d"
+    planStepStatus,     // "%d" of "%d", "%d": the solid's number, "%s": the side it comes from
+    interlockedSolids,  // "%s": the solids' numbers
+    buildUpBox,
+    stepOutOfRange,     // "%d": the step asked for, "%d": the last step
     pictureFilter,      // file dialog filter, pairs separated by '|'
     problemTooLarge,          // "%s": the file name, "%d": the limit in MiB
     problemTooManyCorners,    // "%d": line, "%d": corner count, "%d": the limit

@@ -14,6 +14,7 @@ struct ViewState {
     Visibility visibility = {{}, -1};
     int explodeStep = 0;
     bool lightingOn = true, edgesOn = true;
+    bool boxMode = false;  // the build-up goes into the box open at the top, else free
     Language language = Language::german;
     std::string statusText;  // the last action's note in the caption, "" when none
 };

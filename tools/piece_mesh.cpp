@@ -3,20 +3,21 @@
 
 #include <cstdio>
 
-// Twelve colours far apart from each other in hue or lightness.
+// Twelve colours far apart in hue or lightness and bright enough that the faces turned
+// away from the viewer's light still tell them apart.
 const Colour pieceColours[pieceCount] = {
-    {0.90, 0.10, 0.10},  // red
-    {0.10, 0.55, 0.10},  // green
-    {0.15, 0.30, 0.90},  // blue
-    {1.00, 0.85, 0.10},  // yellow
-    {1.00, 0.50, 0.00},  // orange
-    {0.55, 0.15, 0.75},  // purple
-    {0.10, 0.85, 0.90},  // cyan
-    {1.00, 0.45, 0.80},  // pink
-    {0.50, 0.30, 0.10},  // brown
-    {0.65, 0.95, 0.35},  // light green
-    {0.55, 0.55, 0.55},  // grey
-    {0.00, 0.35, 0.40},  // dark teal
+    {0.95, 0.15, 0.15},  // red
+    {1.00, 0.55, 0.00},  // orange
+    {1.00, 0.90, 0.10},  // yellow
+    {0.60, 1.00, 0.20},  // lime
+    {0.00, 0.80, 0.30},  // green
+    {0.00, 0.90, 0.90},  // cyan
+    {0.30, 0.60, 1.00},  // sky blue
+    {0.70, 0.45, 1.00},  // violet
+    {1.00, 0.25, 0.90},  // magenta
+    {1.00, 0.55, 0.65},  // pink
+    {0.90, 0.90, 0.90},  // white
+    {0.80, 0.60, 0.35},  // tan
 };
 
 namespace {

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "assembly/assembly.h"
+#include "launch/placement_file.h"
 #include "tests/gui/harness.h"
+#include "tests/view/real_solutions.h"
 
 namespace {
 
@@ -27,6 +30,38 @@ std::string sceneFolder(const char* tag)
     for (int n = 1; n <= 12; n++)
         std::fprintf(pos, "%2d 1 0 0 0 1 0 0 0 1 %d %d %d\n", n, 3 * ((n - 1) % 3), 4 * (((n - 1) / 3) % 2),
                      4 * ((n - 1) / 6));
+    std::fclose(pos);
+    runConsole("\"" + runFolder + "\\facetgen.exe\" -L- s.pos", folder);
+    return folder;
+}
+
+// A real solution packed in the box, converted; first gets the first piece of its free
+// assembly plan, worked out here from the catalogue's cells.
+std::string packedFolder(const char* tag, int& first)
+{
+    const std::string folder = makeWorkFolder(tag);
+    copyFile(runFolder + "\\facetgen.map", folder + "\\facetgen.map");
+    for (int n = 1; n <= 12; n++) {
+        char name[32];
+        std::snprintf(name, sizeof name, "\\baustein_%02d.slp", n);
+        copyFile(runFolder + name, folder + name);
+    }
+    std::string text;
+    AssemblyInput input = {{boxSizeX, boxSizeY, boxSizeZ}, {}, AssemblyMode::free, BoxFace::top};
+    for (PlacementWord word : realSolutions()[1].words) {
+        const int piece = placementPieceIndex(word);
+        const IntTransform t = effectivePlacementWith(word, -1, false, {0, 0, 0});
+        text += placementLine(piece + 1, t);
+        const PieceCells placed = placePiece(PieceCatalogue[piece], t);
+        std::vector<GridCell> cells;
+        for (int i = 0; i < placed.cellCount; i++) cells.push_back({placed.cells[i].x, placed.cells[i].y, placed.cells[i].z});
+        input.pieces.push_back(cells);
+    }
+    const AssemblyPlan plan = planAssembly(input);
+    first = plan.status == AssemblyStatus::ok ? plan.steps[0].piece : -1;
+    FILE* pos = std::fopen((folder + "\\s.pos").c_str(), "w");
+    if (!pos) return folder;
+    std::fputs(text.c_str(), pos);
     std::fclose(pos);
     runConsole("\"" + runFolder + "\\facetgen.exe\" -L- s.pos", folder);
     return folder;
@@ -494,6 +529,68 @@ SCENARIO(rtd_many_overlapping_solids_build_up_while_the_window_takes_input)
     const Counts last = capture(program);
     CHECK_EQ(last.size(), size_t(2));
     CHECK(countOf(last, RGB(0, 0, 255)) > 1000);
+    CHECK_EQ(closeProgram(program), 0L);
+    endProgram(program);
+}
+
+SCENARIO(rtd_build_up_slides_in_the_plans_pieces_and_batch_renders_a_step)
+{
+    int first = -1;
+    const std::string folder = packedFolder("rtd_plan", first);
+    REQUIRE(first >= 0);
+    Program program;
+    if (!startRtd(program, folder, "-flat -noedges s.slp")) return endProgram(program);
+    const std::vector<COLORREF> colours = pieceColours();
+    capture(program);
+    key(program, VK_NEXT);
+    settle(program);
+    // On its way in and once in place, the plan's first piece is all there is.
+    for (int look = 0; look < 2; look++) {
+        Counts now = captureOnce(program.window);
+        // The first frame of the slide, read as soon as the screen has it.
+        for (int wait = 0; !look && wait < 50 && now.size() > 2; wait++) {
+            Sleep(5);
+            now = captureOnce(program.window);
+        }
+        if (look) now = capture(program);
+        CHECK(countOf(now, colours[size_t(first)]) > 0);
+        CHECK_EQ(long(now.size()), 2L);
+        CHECK(countOf(now, background) > 0);
+    }
+    char line[64];
+    std::snprintf(line, sizeof line, "Teil 1 von 12: Baustein %d von ", first + 1);
+    CHECK(windowText(program.window).find(line) != std::string::npos);
+
+    // After the slide the window shows what the batch form renders for that step.
+    Sleep(500);
+    const std::vector<uint32_t> shown = grab(program);
+    const SIZE size = clientSize(program.window);
+    const std::string exe = "\"" + runFolder + "\\rtd.exe\"";
+    ConsoleRun run = runConsole(exe + " -o p.bmp -w " + std::to_string(size.cx) + " -h " + std::to_string(size.cy) +
+                                    " -flat -noedges --step 1 s.slp",
+                                folder);
+    CHECK_EQ(run.exitCode, 0L);
+    CHECK(run.out.find(line) != std::string::npos);
+    const std::string bmp = readFile(folder + "\\p.bmp");
+    const long rowBytes = (size.cx * 3 + 3) & ~3L;
+    REQUIRE(long(bmp.size()) == 54 + rowBytes * size.cy);
+    long differing = 0;
+    for (long y = 0; y < size.cy; y++)
+        for (long x = 0; x < size.cx; x++) {
+            const unsigned char* p = (const unsigned char*)bmp.data() + 54 + (size.cy - 1 - y) * rowBytes + x * 3;
+            differing += (shown[size_t(y * size.cx + x)] & 0xFFFFFF) != (uint32_t(p[2]) << 16 | p[1] << 8 | p[0]);
+        }
+    CHECK_EQ(differing, 0L);
+
+    // Page Up takes it out again; a step beyond the last is an error and no picture.
+    key(program, VK_PRIOR);
+    Sleep(500);
+    const Counts empty = capture(program);
+    CHECK_EQ(long(empty.size()), 1L);
+    run = runConsole(exe + " -o q.bmp --step 13 s.slp", folder);
+    CHECK_EQ(run.exitCode, 1L);
+    CHECK(run.err.find("--step 13") != std::string::npos);
+    CHECK(!fileExists(folder + "\\q.bmp"));
     CHECK_EQ(closeProgram(program), 0L);
     endProgram(program);
 }
