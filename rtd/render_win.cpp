@@ -9,6 +9,8 @@
 
 #include <GL/gl.h>
 
+#include "rtd/framebuffer_win.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -17,23 +19,6 @@ namespace {
 GLuint fontLists = 0;
 int fontHeight = 16;
 int spaceAdvance = 4;  // the font lists give the blank no width under Wine
-
-// Framebuffer objects are GL 3.0; opengl32 exports only 1.1, so they are looked up.
-using GenFn = void(APIENTRY*)(GLsizei, GLuint*);
-using BindFn = void(APIENTRY*)(GLenum, GLuint);
-using StorageFn = void(APIENTRY*)(GLenum, GLenum, GLsizei, GLsizei);
-using AttachFn = void(APIENTRY*)(GLenum, GLenum, GLenum, GLuint);
-using StatusFn = GLenum(APIENTRY*)(GLenum);
-using BlitFn = void(APIENTRY*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
-constexpr GLenum glFramebuffer = 0x8D40, glRenderbuffer = 0x8D41, glColorAttachment0 = 0x8CE0,
-                 glDepthAttachment = 0x8D00, glDepthComponent24 = 0x81A6, glRgba8 = 0x8058,
-                 glFramebufferComplete = 0x8CD5, glReadFramebuffer = 0x8CA8, glDrawFramebuffer = 0x8CA9;
-
-template <typename F>
-F glFunction(const char* name)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void*>(wglGetProcAddress(name)));
-}
 
 const GLfloat background[3] = {40 / 255.0f, 44 / 255.0f, 52 / 255.0f};
 
@@ -252,15 +237,7 @@ struct FrameKey {
 };
 
 struct SteppedFrame {
-    bool tried = false, usable = false;  // framebuffer objects looked up
-    GenFn genFramebuffers, genRenderbuffers;
-    BindFn bindFramebuffer, bindRenderbuffer;
-    StorageFn renderbufferStorage;
-    AttachFn framebufferRenderbuffer;
-    StatusFn checkStatus;
-    BlitFn blitFramebuffer;
-    GLuint frame = 0, buffers[2] = {0, 0};
-    Viewport size = {0, 0};
+    Framebuffer buffer;
     bool started = false, finished = false;
     FrameKey key;
     Progress progress;
@@ -387,55 +364,17 @@ namespace {
 constexpr double stepSeconds = 0.04;
 constexpr double pieceSeconds = 0.01;
 
-bool steppedFramebuffer(Viewport viewport)
-{
-    SteppedFrame& f = stepped;
-    if (!f.tried) {
-        f.tried = true;
-        f.genFramebuffers = glFunction<GenFn>("glGenFramebuffers");
-        f.bindFramebuffer = glFunction<BindFn>("glBindFramebuffer");
-        f.genRenderbuffers = glFunction<GenFn>("glGenRenderbuffers");
-        f.bindRenderbuffer = glFunction<BindFn>("glBindRenderbuffer");
-        f.renderbufferStorage = glFunction<StorageFn>("glRenderbufferStorage");
-        f.framebufferRenderbuffer = glFunction<AttachFn>("glFramebufferRenderbuffer");
-        f.checkStatus = glFunction<StatusFn>("glCheckFramebufferStatus");
-        f.blitFramebuffer = glFunction<BlitFn>("glBlitFramebuffer");
-        f.usable = f.genFramebuffers && f.bindFramebuffer && f.genRenderbuffers && f.bindRenderbuffer &&
-                   f.renderbufferStorage && f.framebufferRenderbuffer && f.checkStatus && f.blitFramebuffer;
-        if (f.usable) {
-            f.genFramebuffers(1, &f.frame);
-            f.genRenderbuffers(2, f.buffers);
-        }
-    }
-    if (!f.usable) return false;
-    f.bindFramebuffer(glFramebuffer, f.frame);
-    if (f.size.width != viewport.width || f.size.height != viewport.height) {
-        f.started = false;
-        f.size = viewport;
-        f.bindRenderbuffer(glRenderbuffer, f.buffers[0]);
-        f.renderbufferStorage(glRenderbuffer, glRgba8, viewport.width, viewport.height);
-        f.framebufferRenderbuffer(glFramebuffer, glColorAttachment0, glRenderbuffer, f.buffers[0]);
-        f.bindRenderbuffer(glRenderbuffer, f.buffers[1]);
-        f.renderbufferStorage(glRenderbuffer, glDepthComponent24, viewport.width, viewport.height);
-        f.framebufferRenderbuffer(glFramebuffer, glDepthAttachment, glRenderbuffer, f.buffers[1]);
-        if (f.checkStatus(glFramebuffer) != glFramebufferComplete) {
-            f.bindFramebuffer(glFramebuffer, 0);
-            f.usable = false;
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 bool renderFrameInSteps(Viewport viewport)
 {
     SteppedFrame& f = stepped;
-    if (!sceneUsable || !steppedFramebuffer(viewport)) {
+    bool resized = false;
+    if (!sceneUsable || !bindFramebufferOf(f.buffer, viewport, &resized)) {
         renderFrame(viewport);
         return true;
     }
+    if (resized) f.started = false;
     FrameKey key = {camera, viewport, explodeStep, lightingOn, edgesOn, currentDrawn(), currentOffsets(), sceneFit};
     glViewport(0, 0, viewport.width, viewport.height);
     if (!f.started || !(key == f.key)) {
@@ -463,11 +402,7 @@ bool renderFrameInSteps(Viewport viewport)
         } while (!f.finished && secondsNow() - start < stepSeconds);
         endScene();
     }
-    f.bindFramebuffer(glReadFramebuffer, f.frame);
-    f.bindFramebuffer(glDrawFramebuffer, 0);
-    f.blitFramebuffer(0, 0, viewport.width, viewport.height, 0, 0, viewport.width, viewport.height,
-                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    f.bindFramebuffer(glFramebuffer, 0);
+    copyFramebufferToWindow(f.buffer, viewport);
     drawProblemText(viewport);
     return f.finished;
 }
@@ -483,35 +418,14 @@ std::vector<uint8_t> readFrame(Viewport viewport)
 
 bool renderOffscreen(Viewport viewport, std::vector<uint8_t>& rgb)
 {
-    const auto genFramebuffers = glFunction<GenFn>("glGenFramebuffers");
-    const auto bindFramebuffer = glFunction<BindFn>("glBindFramebuffer");
-    const auto genRenderbuffers = glFunction<GenFn>("glGenRenderbuffers");
-    const auto bindRenderbuffer = glFunction<BindFn>("glBindRenderbuffer");
-    const auto renderbufferStorage = glFunction<StorageFn>("glRenderbufferStorage");
-    const auto framebufferRenderbuffer = glFunction<AttachFn>("glFramebufferRenderbuffer");
-    const auto checkStatus = glFunction<StatusFn>("glCheckFramebufferStatus");
-    if (!genFramebuffers || !bindFramebuffer || !genRenderbuffers || !bindRenderbuffer || !renderbufferStorage ||
-        !framebufferRenderbuffer || !checkStatus)
-        return false;
-    GLuint frame = 0, buffers[2] = {0, 0};
-    genFramebuffers(1, &frame);
-    bindFramebuffer(glFramebuffer, frame);
-    genRenderbuffers(2, buffers);
-    bindRenderbuffer(glRenderbuffer, buffers[0]);
-    renderbufferStorage(glRenderbuffer, glRgba8, viewport.width, viewport.height);
-    framebufferRenderbuffer(glFramebuffer, glColorAttachment0, glRenderbuffer, buffers[0]);
-    bindRenderbuffer(glRenderbuffer, buffers[1]);
-    renderbufferStorage(glRenderbuffer, glDepthComponent24, viewport.width, viewport.height);
-    framebufferRenderbuffer(glFramebuffer, glDepthAttachment, glRenderbuffer, buffers[1]);
-    const bool complete = checkStatus(glFramebuffer) == glFramebufferComplete;
-    if (complete) {
-        renderFrame(viewport);
-        glFinish();
-        rgb.assign(size_t(viewport.width) * size_t(viewport.height) * 3, 0);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, viewport.width, viewport.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    }
-    bindFramebuffer(glFramebuffer, 0);
     // Deleting is left to the context's end: the batch form exits right after.
-    return complete;
+    Framebuffer buffer;
+    if (!bindFramebufferOf(buffer, viewport)) return false;
+    renderFrame(viewport);
+    glFinish();
+    rgb.assign(size_t(viewport.width) * size_t(viewport.height) * 3, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, viewport.width, viewport.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    bindWindowBuffer();
+    return true;
 }
