@@ -69,7 +69,6 @@ void savePicture()
     char line[MAX_PATH + 100];
     std::snprintf(line, sizeof line, t(writeWholeFile(name, bmp) ? Text::pictureSaved : Text::pictureNotSaved), name);
     view.statusText = line;
-    refresh();
 }
 
 // Exit code 1 when there is no picture.

@@ -35,7 +35,6 @@ static_assert(keyF1 == VK_F1 && keyF4 == VK_F4 && keyF5 == VK_F5 && keyF6 == VK_
 
 namespace {
 
-constexpr char windowClassName[] = "rtd";
 
 void readScene(const std::string& name)
 {
@@ -80,7 +79,10 @@ void onCommand(int id)
         followBuildUp(countBefore, boxModeBefore);
         refresh();
         return;
-    case CommandResult::savePicture: savePicture(); return;
+    case CommandResult::savePicture:
+        savePicture();
+        refresh();
+        return;
     case CommandResult::exitProgram: DestroyWindow(mainWindow); return;
     case CommandResult::showHelp: showHelp(); return;
     }
@@ -177,14 +179,6 @@ bool registerWindowClass(HINSTANCE instance)
 }
 
 }  // namespace
-
-HWND createWindow(HINSTANCE instance, int width, int height, DWORD style, bool withMenu)
-{
-    RECT r = {0, 0, width, height};
-    AdjustWindowRect(&r, style, withMenu);
-    return CreateWindowExA(0, windowClassName, "rtd", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
-                           r.bottom - r.top, nullptr, nullptr, instance, nullptr);
-}
 
 void refresh()
 {

@@ -68,8 +68,11 @@ bool renderOffscreen(Viewport viewport, std::vector<uint8_t>& rgb);
 std::vector<Vec3> currentOffsets();
 std::vector<bool> currentDrawn();
 
-// main_win.cpp
+// window_win.cpp: the viewer's window class and its windows, shown or hidden.
+extern const char windowClassName[];
 HWND createWindow(HINSTANCE instance, int width, int height, DWORD style, bool withMenu);
+
+// main_win.cpp
 // Every change of state goes through here: menus, caption and picture follow it.
 void refresh();
 
@@ -77,7 +80,8 @@ void refresh();
 void buildMenus();
 
 // batch_win.cpp
-// The Save picture command: a file dialog, then the window's picture into a BMP file.
+// The Save picture command: a file dialog, then the window's picture into a BMP file; the
+// outcome is left in the status note for the caller's refresh.
 void savePicture();
 // The batch form: one picture into options.pictureName; the exit code.
 int renderBatch(HINSTANCE instance);
