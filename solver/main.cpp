@@ -12,6 +12,7 @@
 #include "model/solution_table.h"
 #include "solver/command_line.h"
 #include "solver/console.h"
+#include "solver/progress_line.h"
 #include "solver/search.h"
 #include "solver/stats.h"
 #include "solver/table_file.h"
@@ -48,37 +49,6 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The progress line, redrawn in place on a terminal at most four times a second.
-struct ProgressLine {
-    bool enabled;
-    Clock::time_point start;
-    Clock::time_point lastDrawn;
-    size_t drawnLength;
-
-    void draw(const SearchStats& stats, bool force)
-    {
-        if (!enabled) return;
-        const Clock::time_point now = Clock::now();
-        if (!force && drawnLength && now - lastDrawn < std::chrono::milliseconds(250)) return;
-        lastDrawn = now;
-        const double share = stats.share;
-        const double elapsed = secondsSince(start);
-        std::string line = formatShare(share) + " durchsucht, " + formatCount(stats.solutions) +
-                           " Lösungen, " + formatClock(elapsed) + " vergangen";
-        if (share > 0.02 && share < 1) line += ", noch etwa " + formatClock(elapsed * (1 - share) / share);
-        const size_t length = line.size();
-        if (length < drawnLength) line.append(drawnLength - length, ' ');
-        drawnLength = length;
-        std::printf("\r%s", line.c_str());
-        std::fflush(stdout);
-    }
-
-    void finish()
-    {
-        if (enabled && drawnLength) std::printf("\n");
-    }
-};
-
 int runSolve(int threads)
 {
     const std::string where = currentFolder() + folderSeparator + solutionTableName;
@@ -107,14 +77,15 @@ int runSolve(int threads)
 
     const SolverPuzzle puzzle = fullPuzzle();
     const SearchPlan plan = planOnePerOrbit(puzzle);
-    ProgressLine progress = {standardOutputIsTerminal(), Clock::now(), Clock::now(), 0};
+    ProgressLine progress = startProgressLine(standardOutputIsTerminal());
     const SearchOutcome outcome = runSearch(
         puzzle, plan, threads,
         [&](const std::vector<SolutionRecord>& records) { return appendRecords(writer, records); },
-        [&](const SearchStats& stats) { progress.draw(stats, false); }, &stopRequested);
+        [&](const SearchStats& stats) { drawProgressLine(progress, "durchsucht", stats.share, stats.solutions, false); }, &stopRequested);
     const double elapsed = secondsSince(progress.start);
-    if (outcome.end == SearchEnd::complete) progress.draw(outcome.stats, true);
-    progress.finish();
+    if (outcome.end == SearchEnd::complete)
+        drawProgressLine(progress, "durchsucht", outcome.stats.share, outcome.stats.solutions, true);
+    finishProgressLine(progress);
 
     const bool closed = closeTable(writer);
     const std::string written = formatCount(writer.recordsWritten);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/solution_table.h"
+#include "solver/progress_line.h"
 #include "solver/table_check.h"
 #include "solver/table_file.h"
 #include "solver/texts.h"
@@ -108,40 +109,6 @@ void printScanSummary(const TableScan& scan)
     std::printf("%s.\n", summary.c_str());
 }
 
-using Clock = std::chrono::steady_clock;
-
-// The share of the table read so far, redrawn in place on a terminal at most four times a
-// second.
-struct ReadProgress {
-    bool enabled;
-    uint64_t total;  // records the file's size promises
-    Clock::time_point start, lastDrawn;
-    size_t drawnLength;
-
-    void draw(uint64_t done, bool force)
-    {
-        if (!enabled || total == 0) return;
-        const Clock::time_point now = Clock::now();
-        if (!force && drawnLength && now - lastDrawn < std::chrono::milliseconds(250)) return;
-        lastDrawn = now;
-        const double share = double(std::min(done, total)) / double(total);
-        const double elapsed = std::chrono::duration<double>(now - start).count();
-        std::string line = formatShare(share) + " gelesen, " + formatCount(done) + " Lösungen, " +
-                           formatClock(elapsed) + " vergangen";
-        if (share > 0.02 && share < 1) line += ", noch etwa " + formatClock(elapsed * (1 - share) / share);
-        const size_t length = line.size();
-        if (length < drawnLength) line.append(drawnLength - length, ' ');
-        drawnLength = length;
-        std::printf("\r%s", line.c_str());
-        std::fflush(stdout);
-    }
-
-    void finish()
-    {
-        if (enabled && drawnLength) std::printf("\n");
-    }
-};
-
 // "  123.456 (30,1 %)"
 std::string countWithShare(uint64_t count, uint64_t of)
 {
@@ -212,17 +179,22 @@ int runAssemblyStats(const std::string& path, bool showProgress)
 
     const AssemblyGridMasks box = boxAssemblyGrid();
     AssemblyTally tally = {};
-    ReadProgress progress = {showProgress, countSolutionsIn(path.c_str()).count,
-                             Clock::now(), Clock::now(), 0};
+    // The share of the table read so far, against the records its size promises.
+    const uint64_t total = countSolutionsIn(path.c_str()).count;
+    ProgressLine progress = startProgressLine(showProgress && total > 0);
+    const auto drawProgress = [&](bool force) {
+        const double share = double(std::min(tally.solutions, total)) / double(total ? total : 1);
+        drawProgressLine(progress, "gelesen", share, tally.solutions, force);
+    };
     TableScan scan;
     const bool read = scanTable(file, path, scan, [&](const SolutionRecord& record) {
         CellMask masks[pieceCount];
         recordPieceMasks(box, record, masks);
         tallyAssembly(box, masks, tally);
-        progress.draw(tally.solutions, false);
+        drawProgress(false);
     });
-    progress.draw(tally.solutions, true);
-    progress.finish();
+    drawProgress(true);
+    finishProgressLine(progress);
     if (!read) return 1;
     // Figures over a damaged table would count what is not a solution, or one twice.
     if (!tableIsSound(scan)) {

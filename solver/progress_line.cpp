@@ -1,0 +1,38 @@
+// progress_line.cpp: drawing the progress line in place.
+#include "solver/progress_line.h"
+
+#include <cstdio>
+#include <string>
+
+#include "solver/texts.h"
+
+using Clock = std::chrono::steady_clock;
+
+ProgressLine startProgressLine(bool enabled)
+{
+    const Clock::time_point now = Clock::now();
+    return {enabled, now, now, 0};
+}
+
+void drawProgressLine(ProgressLine& progress, const char* done, double share, uint64_t solutions, bool force)
+{
+    if (!progress.enabled) return;
+    const Clock::time_point now = Clock::now();
+    if (!force && progress.drawnLength && now - progress.lastDrawn < std::chrono::milliseconds(250)) return;
+    progress.lastDrawn = now;
+    const double elapsed = std::chrono::duration<double>(now - progress.start).count();
+    std::string line = formatShare(share) + " " + done + ", " + formatCount(solutions) + " Lösungen, " +
+                       formatClock(elapsed) + " vergangen";
+    if (share > 0.02 && share < 1) line += ", noch etwa " + formatClock(elapsed * (1 - share) / share);
+    // Blanks over the rest of a longer line drawn before.
+    const size_t length = line.size();
+    if (length < progress.drawnLength) line.append(progress.drawnLength - length, ' ');
+    progress.drawnLength = length;
+    std::printf("\r%s", line.c_str());
+    std::fflush(stdout);
+}
+
+void finishProgressLine(const ProgressLine& progress)
+{
+    if (progress.enabled && progress.drawnLength) std::printf("\n");
+}

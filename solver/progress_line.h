@@ -1,0 +1,20 @@
+// progress_line.h: the line that tells how far a long run has come ("30,1 % durchsucht,
+// 12.345 Lösungen, 0:05 vergangen, noch etwa 0:12"), redrawn in place on a terminal at
+// most four times a second. The solve and the table statistics both show it.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+
+struct ProgressLine {
+    bool enabled;  // only on a terminal: a file or pipe gets no carriage returns
+    std::chrono::steady_clock::time_point start, lastDrawn;
+    size_t drawnLength;
+};
+
+ProgressLine startProgressLine(bool enabled);
+// done: "durchsucht" or "gelesen". Skipped within 250 ms of the last line unless forced.
+void drawProgressLine(ProgressLine& line, const char* done, double share, uint64_t solutions, bool force);
+// Ends the line, so that what follows starts on a line of its own.
+void finishProgressLine(const ProgressLine& line);
