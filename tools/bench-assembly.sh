@@ -6,13 +6,7 @@
 #   bench-assembly.sh RELEASE_BUILD
 set -euo pipefail
 release=$(cd "${1:?usage: tools/bench-assembly.sh RELEASE_BUILD}" && pwd)
-table_dir=$release/search-bench
-table=$table_dir/kubo_puzzle_erg.bin
-if [ ! -s "$table" ]; then
-  mkdir -p "$table_dir"
-  echo "== making the real table with the release solver (once)"
-  (cd "$table_dir" && "$release/solver/kubo_puzzle_erg" >solver.log)
-fi
+table=$("$(dirname "$0")/real-table.sh" "$release")
 echo "== plans of the whole table"
 "$release/solver/kubo_assembly_bench" "$table"
 echo "== kubo_puzzle_erg --stats (checks the table as -p does, then counts)"

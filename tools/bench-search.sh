@@ -11,13 +11,7 @@ run=$(cd "${3:?}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 gui=$here/../tests/gui
 
-table_dir=$release/search-bench
-table=$table_dir/kubo_puzzle_erg.bin
-if [ ! -s "$table" ]; then
-  mkdir -p "$table_dir"
-  echo "== making the real table with the release solver (once)"
-  (cd "$table_dir" && "$release/solver/kubo_puzzle_erg" >solver.log)
-fi
+table=$("$here/real-table.sh" "$release")
 
 # A prefix of its own, so that the benchmark never stops the wineserver of a test run.
 echo "== filter search under Wine"
