@@ -59,5 +59,5 @@ CandidateTables candidateTables(const SolverPuzzle& puzzle, const std::vector<Ca
             puzzle.candidatePlacement.data(),
             ofSlots.empty() ? puzzle.candidatesOfSlots.data() : ofSlots.data(),
             puzzle.candidatesBlocked.data(), puzzle.pairFilter.data(), puzzle.pairFilterFrom,
-            puzzle.slotKey};
+            puzzle.tripleFilter.data(), puzzle.tripleFilterFrom, puzzle.slotKey};
 }

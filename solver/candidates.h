@@ -60,6 +60,8 @@ struct CandidateTables {
     const CandidateSet* blocked;
     const uint64_t* pairFilter;
     int pairFilterFrom;
+    const uint64_t* tripleFilter;
+    int tripleFilterFrom;
     const uint64_t* slotKey;
 };
 
@@ -135,6 +137,12 @@ inline uint64_t keyOfSlots(const CandidateTables& t, uint32_t slots)
 inline bool pairFilterTurnsAway(const CandidateTables& t, uint64_t empty, uint64_t pairKey)
 {
     return (__builtin_ctzll(empty) >= t.pairFilterFrom) & !pairFilterPasses(t.pairFilter, empty, pairKey);
+}
+
+// Whether three pieces (whose keys XOR to tripleKey) certainly cannot fill the empty cells.
+inline bool tripleFilterTurnsAway(const CandidateTables& t, uint64_t empty, uint64_t tripleKey)
+{
+    return (__builtin_ctzll(empty) >= t.tripleFilterFrom) & !tripleFilterPasses(t.tripleFilter, empty, tripleKey);
 }
 
 // Calls visit(candidate index) for each member of a set, in the search's order.

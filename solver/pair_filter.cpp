@@ -1,5 +1,8 @@
-// pair_filter.cpp: building the pair filter from the unions of two slots' placements.
+// pair_filter.cpp: building the pair and triple filters from the unions of two and of
+// three slots' placements.
 #include "solver/pair_filter.h"
+
+#include <vector>
 
 #include "solver/puzzle.h"
 
@@ -38,5 +41,47 @@ void buildPairFilter(SolverPuzzle& p)
         if (__builtin_ctzll(cells) < p.pairFilterFrom) return;
         const PairFilterProbe probe = pairFilterProbe(cells, p.slotKey[a] ^ p.slotKey[b]);
         p.pairFilter[probe.word] |= probe.bits;
+    });
+}
+
+// Calls visit(slots' keys XORed, union) for each triple of three slots' disjoint
+// placements whose cells all lie at from or above; stops early once visit returns false.
+template <typename Visit>
+static void forEachTripleUnionFrom(const SolverPuzzle& p, int from, Visit visit)
+{
+    std::vector<uint64_t> above[pieceCount];
+    for (int s = 0; s < p.slotCount; s++)
+        for (const Placement& placement : p.placements[s])
+            if (__builtin_ctzll(placement.mask) >= from) above[s].push_back(placement.mask);
+    for (int a = 0; a < p.slotCount; a++)
+        for (int b = a + 1; b < p.slotCount; b++)
+            for (int c = b + 1; c < p.slotCount; c++) {
+                const uint64_t key = p.slotKey[a] ^ p.slotKey[b] ^ p.slotKey[c];
+                for (uint64_t first : above[a])
+                    for (uint64_t second : above[b]) {
+                        if (first & second) continue;
+                        for (uint64_t third : above[c])
+                            if (((first | second) & third) == 0 && !visit(key, first | second | third)) return;
+                    }
+            }
+}
+
+void buildTripleFilter(SolverPuzzle& p)
+{
+    // The lowest cell that keeps the unions within budget: counted from the top down,
+    // each count given up as soon as it goes over.
+    const uint64_t budget = tripleFilterWords * 64 / tripleFilterBitsPerUnion;
+    p.tripleFilterFrom = 64;
+    while (p.tripleFilterFrom > 0) {
+        uint64_t count = 0;
+        forEachTripleUnionFrom(p, p.tripleFilterFrom - 1, [&](uint64_t, uint64_t) { return ++count <= budget; });
+        if (count > budget) break;
+        p.tripleFilterFrom--;
+    }
+    p.tripleFilter.assign(tripleFilterWords, 0);
+    forEachTripleUnionFrom(p, p.tripleFilterFrom, [&](uint64_t key, uint64_t cells) {
+        const PairFilterProbe probe = unionFilterProbe<tripleFilterWordBits>(cells, key);
+        p.tripleFilter[probe.word] |= probe.bits;
+        return true;
     });
 }

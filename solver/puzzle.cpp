@@ -31,6 +31,7 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
     }
     if (!buildCandidateTables(p)) return result;
     buildPairFilter(p);
+    buildTripleFilter(p);
     result.ok = true;
     return result;
 }

@@ -35,9 +35,12 @@ struct SolverPuzzle {
     // random.
     std::vector<CandidateSet> candidatesBlocked;
     int windowChunks;
-    // The pair filter (see above) and the slots' hash keys.
+    // The pair filter (see pair_filter.h) and the slots' hash keys.
     std::vector<uint64_t> pairFilter;
     int pairFilterFrom;
+    // The triple filter (see pair_filter.h): 64 turns it off.
+    std::vector<uint64_t> tripleFilter;
+    int tripleFilterFrom;
     uint64_t slotKey[pieceCount];
 };
 

@@ -328,21 +328,62 @@ TEST(Search, PairFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
     EXPECT_LT(otherPairPassed * 10, otherPair);
 }
 
-TEST(Search, SameRecordsWithoutThePairFilter)
+TEST(Search, TripleFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
 {
-    // The filter only saves work: asked nowhere (every set from cell 64 on), the search
-    // finds the same records in the same order.
+    const SolverPuzzle p = fullPuzzle();
+    ASSERT_GT(p.tripleFilterFrom, p.pairFilterFrom);
+    ASSERT_LT(p.tripleFilterFrom, 45);
+    size_t unions = 0, moved = 0, movedPassed = 0;
+    std::vector<uint64_t> above[pieceCount];
+    for (int s = 0; s < p.slotCount; s++)
+        for (const Placement& placement : p.placements[s])
+            if (__builtin_ctzll(placement.mask) >= p.tripleFilterFrom) above[s].push_back(placement.mask);
+    for (int a = 0; a < p.slotCount; a++)
+        for (int b = a + 1; b < p.slotCount; b++)
+            for (int c = b + 1; c < p.slotCount; c++) {
+                const uint64_t key = p.slotKey[a] ^ p.slotKey[b] ^ p.slotKey[c];
+                for (uint64_t x : above[a])
+                    for (uint64_t y : above[b])
+                        for (uint64_t z : above[c]) {
+                            if ((x & y) || ((x | y) & z)) continue;
+                            const uint64_t cells = x | y | z;
+                            ASSERT_TRUE(tripleFilterPasses(p.tripleFilter.data(), cells, key)) << a << b << c;
+                            unions++;
+                            // Its lowest cell moved one down: fifteen cells from the same
+                            // range that are rarely a union themselves.
+                            const uint64_t low = cells & (0 - cells);
+                            if (((low >> 1) & ~cells) && __builtin_ctzll(low >> 1) >= p.tripleFilterFrom) {
+                                moved++;
+                                movedPassed += tripleFilterPasses(p.tripleFilter.data(), (cells & ~low) | low >> 1, key);
+                            }
+                        }
+            }
+    EXPECT_GT(unions, 100000u);
+    EXPECT_GT(moved, 10000u);
+    EXPECT_LT(movedPassed * 5, moved);
+}
+
+TEST(Search, SameRecordsWithoutThePairAndTripleFilters)
+{
+    // The filters only save work: asked nowhere (every set from cell 64 on), the search
+    // finds the same records in the same order, and so it does with the pair filter alone.
     PuzzleResult made = makePuzzle(mediumBox, mediumPieces);
     ASSERT_TRUE(made.ok);
+    ASSERT_LT(made.puzzle.tripleFilterFrom, 64);
     const SearchPlan plan = planOnePerOrbit(made.puzzle);
-    uint64_t filteredNodes = 0, unfilteredNodes = 0;
+    uint64_t filteredNodes = 0, pairOnlyNodes = 0, unfilteredNodes = 0;
     const std::vector<SolutionRecord> filtered = solveAll(made.puzzle, plan, &filteredNodes);
+    made.puzzle.tripleFilterFrom = 64;
+    const std::vector<SolutionRecord> pairOnly = solveAll(made.puzzle, plan, &pairOnlyNodes);
     made.puzzle.pairFilterFrom = 64;
     const std::vector<SolutionRecord> unfiltered = solveAll(made.puzzle, plan, &unfilteredNodes);
     ASSERT_GT(filtered.size(), 100u);
     ASSERT_EQ(filtered.size(), unfiltered.size());
+    ASSERT_EQ(pairOnly.size(), unfiltered.size());
     EXPECT_TRUE(sameRecords(filtered, unfiltered, filtered.size()));
-    EXPECT_LT(filteredNodes, unfilteredNodes);
+    EXPECT_TRUE(sameRecords(pairOnly, unfiltered, filtered.size()));
+    EXPECT_LT(filteredNodes, pairOnlyNodes);
+    EXPECT_LT(pairOnlyNodes, unfilteredNodes);
 }
 
 TEST(Search, StoppingLeavesAPrefixOfTheRecords)
