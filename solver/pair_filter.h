@@ -30,6 +30,12 @@ inline PairFilterProbe unionFilterProbe(uint64_t cells, uint64_t key)
     return {size_t(hash >> (64 - WordBits)), (uint64_t(1) << ((hash >> (58 - WordBits - 6)) & 63)) |
                                                  (uint64_t(1) << ((hash >> (58 - WordBits)) & 63))};
 }
+template <int WordBits>
+inline bool unionFilterPasses(const uint64_t* filter, uint64_t cells, uint64_t key)
+{
+    const PairFilterProbe probe = unionFilterProbe<WordBits>(cells, key);
+    return (filter[probe.word] & probe.bits) == probe.bits;
+}
 inline PairFilterProbe pairFilterProbe(uint64_t cells, uint64_t pairKey)
 {
     return unionFilterProbe<pairFilterWordBits>(cells, pairKey);
@@ -37,8 +43,7 @@ inline PairFilterProbe pairFilterProbe(uint64_t cells, uint64_t pairKey)
 // Whether the filter lets the cells through (only meaningful from pairFilterFrom on).
 inline bool pairFilterPasses(const uint64_t* filter, uint64_t cells, uint64_t pairKey)
 {
-    const PairFilterProbe probe = pairFilterProbe(cells, pairKey);
-    return (filter[probe.word] & probe.bits) == probe.bits;
+    return unionFilterPasses<pairFilterWordBits>(filter, cells, pairKey);
 }
 
 // The triple filter does the same for three slots, one level earlier: it holds every
@@ -53,8 +58,7 @@ constexpr size_t tripleFilterWords = size_t(1) << tripleFilterWordBits;
 constexpr int tripleFilterBitsPerUnion = 4;
 inline bool tripleFilterPasses(const uint64_t* filter, uint64_t cells, uint64_t tripleKey)
 {
-    const PairFilterProbe probe = unionFilterProbe<tripleFilterWordBits>(cells, tripleKey);
-    return (filter[probe.word] & probe.bits) == probe.bits;
+    return unionFilterPasses<tripleFilterWordBits>(filter, cells, tripleKey);
 }
 
 // Chooses the slots' keys and pairFilterFrom and fills the puzzle's pair filter from its
