@@ -9,6 +9,7 @@
 
 #include "model/placement.h"
 #include "solver/pair_filter.h"
+#include "solver/walled_in.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -139,10 +140,16 @@ inline bool pairFilterTurnsAway(const CandidateTables& t, uint64_t empty, uint64
     return (__builtin_ctzll(empty) >= t.pairFilterFrom) & !pairFilterPasses(t.pairFilter, empty, pairKey);
 }
 
-// Whether three pieces (whose keys XOR to tripleKey) certainly cannot fill the empty cells.
-inline bool tripleFilterTurnsAway(const CandidateTables& t, uint64_t empty, uint64_t tripleKey)
+// Whether a placement that leaves four pieces free and the three after it the empty cells
+// ends the branch. Where the triple filter holds the sets, from tripleFilterFrom on, it
+// alone decides: a set with a walled-in cell is no union of placements, so the walled-in
+// test would only repeat it. Below, the walled-in test is all there is before the look-up.
+inline bool fourFreeTurnsAway(const CandidateTables& t, const StepMasks& steps, bool pruneWalledIn,
+                              uint64_t empty, uint64_t tripleKey)
 {
-    return (__builtin_ctzll(empty) >= t.tripleFilterFrom) & !tripleFilterPasses(t.tripleFilter, empty, tripleKey);
+    if (__builtin_ctzll(empty) >= t.tripleFilterFrom)
+        return !tripleFilterPasses(t.tripleFilter, empty, tripleKey);
+    return pruneWalledIn && hasWalledInCell(steps, empty);
 }
 
 // Calls visit(candidate index) for each member of a set, in the search's order.

@@ -54,11 +54,13 @@ struct Walker {
     }
 
     // fits: the candidates that fit at the lowest empty cell, as fittingCandidates gives
-    // them; Free: the number of free slots. Each placement is followed by a look at the
+    // them; Free: the number of free slots; freeKey: their keys XORed, for the pair and
+    // triple filters. Each placement is followed by a look at the
     // next state's own candidates, so a state without any, most states near the end, costs
     // no call.
     template <int Chunks, int Free>
-    void search(const CandidateTables& t, uint64_t occupied, uint32_t freeSlots, CandidateSet fits)
+    void search(const CandidateTables& t, uint64_t occupied, uint32_t freeSlots, uint64_t freeKey,
+                CandidateSet fits)
     {
         const size_t first = size_t(__builtin_ctzll(~occupied)) * candidateStride;
         if constexpr (Free == 1) {
@@ -90,11 +92,24 @@ struct Walker {
                 // empty cells that they cannot fill (walled-in cells included), at the cost
                 // of one load, before its candidates are looked up. Where it holds no sets,
                 // below pairFilterFrom, the look-up alone decides.
-                const uint64_t levelKey = keyOfSlots(t, freeSlots);
                 for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
                     const size_t i = first + size_t(takeLowest(lo, hi));
                     const uint64_t after = occupied | t.mask[i];
-                    if (pairFilterTurnsAway(t, full & ~after, levelKey ^ t.slotKey[t.slot[i]])) continue;
+                    if (pairFilterTurnsAway(t, full & ~after, freeKey ^ t.slotKey[t.slot[i]])) continue;
+                    look(i, after);
+                }
+            } else if constexpr (Free == 4) {
+                // Three pieces will be left: the triple filter, or below it the walled-in
+                // test, turns away most placements before their candidates are looked up.
+                // Which of the two decides follows the lowest empty cell, which changes
+                // little between neighbouring placements, so a branch predicts it well.
+                const StepMasks steps = this->steps;
+                const bool pruneWalledIn = this->pruneWalledIn;
+                for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
+                    const size_t i = first + size_t(takeLowest(lo, hi));
+                    const uint64_t after = occupied | t.mask[i];
+                    if (fourFreeTurnsAway(t, steps, pruneWalledIn, full & ~after, freeKey ^ t.slotKey[t.slot[i]]))
+                        continue;
                     look(i, after);
                 }
             } else {
@@ -111,17 +126,10 @@ struct Walker {
                     open[1] |= b < 64 ? 0 : bit;
                 }
                 // Then the next states' candidates, all of them before any state is
-                // entered, so that their table loads overlap. With four pieces free, the
-                // triple filter first turns away most placements after which the three
-                // left could not fill the empty cells.
-                uint64_t levelKey = 0;
-                if constexpr (Free == 4) levelKey = keyOfSlots(t, freeSlots);
+                // entered, so that their table loads overlap.
                 for (uint64_t lo = open[0], hi = open[1]; lo | hi;) {
                     const size_t i = first + size_t(takeLowest(lo, hi));
-                    const uint64_t after = occupied | t.mask[i];
-                    if constexpr (Free == 4)
-                        if (tripleFilterTurnsAway(t, full & ~after, levelKey ^ t.slotKey[t.slot[i]])) continue;
-                    look(i, after);
+                    look(i, occupied | t.mask[i]);
                 }
             }
             nodes += made;
@@ -130,7 +138,8 @@ struct Walker {
                 const size_t i = next[k].candidate;
                 const int s = t.slot[i];
                 chosen[s] = int16_t(t.placement[i]);
-                search<Chunks, Free - 1>(t, next[k].occupied, freeSlots & ~(uint32_t(1) << s), next[k].fits);
+                search<Chunks, Free - 1>(t, next[k].occupied, freeSlots & ~(uint32_t(1) << s),
+                                         freeKey ^ t.slotKey[s], next[k].fits);
             }
             pending = next;
         }
@@ -148,7 +157,8 @@ struct Walker {
             constexpr int Chunks = decltype(chunks)::value;
             const CandidateSet fits = fittingCandidates<Chunks>(tables, task.occupied, task.freeSlots);
             withFreeCount(task.freeSlots, [&](auto free) {
-                search<Chunks, decltype(free)::value>(tables, task.occupied, task.freeSlots, fits);
+                search<Chunks, decltype(free)::value>(tables, task.occupied, task.freeSlots,
+                                                      keyOfSlots(tables, task.freeSlots), fits);
             });
         });
     }

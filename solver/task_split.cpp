@@ -32,15 +32,15 @@ void expandTask(const SolverPuzzle& puzzle, const Task& task,
         fits = fittingCandidates<decltype(chunks)::value>(tables, task.occupied, task.freeSlots);
     });
     // With three pieces free the search asks the pair filter instead of the walled-in test,
-    // with four the triple filter after it.
+    // with four the triple filter where it holds the sets.
     const int freeCount = __builtin_popcount(task.freeSlots);
     const uint64_t levelKey = keyOfSlots(tables, task.freeSlots);
     forEachCandidate(fits, __builtin_ctzll(~task.occupied), [&](size_t i) {
         const uint64_t empty = full & ~(task.occupied | puzzle.candidateMask[i]);
         const uint64_t restKey = levelKey ^ puzzle.slotKey[puzzle.candidateSlot[i]];
-        if (freeCount == 3 ? pairFilterTurnsAway(tables, empty, restKey)
-                           : (pruneWalledIn && hasWalledInCell(steps, empty)) ||
-                                 (freeCount == 4 && tripleFilterTurnsAway(tables, empty, restKey)))
+        if (freeCount == 3   ? pairFilterTurnsAway(tables, empty, restKey)
+            : freeCount == 4 ? fourFreeTurnsAway(tables, steps, pruneWalledIn, empty, restKey)
+                             : pruneWalledIn && hasWalledInCell(steps, empty))
             return;
         Task child = task;
         child.occupied |= puzzle.candidateMask[i];

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "model/placement.h"
+#include "solver/placements.h"
 
 // Masks for moving a set of cells one step along each axis without wrapping.
 struct StepMasks {
