@@ -55,9 +55,8 @@ struct Walker {
 
     // fits: the candidates that fit at the lowest empty cell, as fittingCandidates gives
     // them; Free: the number of free slots; freeKey: their keys XORed, for the pair and
-    // triple filters. Each placement is followed by a look at the
-    // next state's own candidates, so a state without any, most states near the end, costs
-    // no call.
+    // triple filters. Each placement is followed by a look at the next state's own
+    // candidates, so a state without any, most states near the end, costs no call.
     template <int Chunks, int Free>
     void search(const CandidateTables& t, uint64_t occupied, uint32_t freeSlots, uint64_t freeKey,
                 CandidateSet fits)
