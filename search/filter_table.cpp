@@ -14,6 +14,12 @@ std::atomic<int32_t> searchIdleAnnounced{1};
 std::atomic<int32_t> searchRestartRequested{0};
 std::atomic<int32_t> searchFileOpen{0};
 
+void resetCriteria()
+{
+    for (auto& piece : FilterTable)
+        for (FilterCriterion& criterion : piece) writeCriterion(criterion, {false, {0, 0, 0}});
+}
+
 const char* noteCriteriaChanged()
 {
     criteriaChanged = 1;
@@ -22,7 +28,7 @@ const char* noteCriteriaChanged()
 
 const char* setCriterion(int piece, int criterion, Criterion value)
 {
-    if (piece < 0 || piece >= 12 || criterion < 0 || criterion >= 3) return nullptr;
+    if (piece < 0 || piece >= pieceCount || criterion < 0 || criterion >= criteriaPerPiece) return nullptr;
     writeCriterion(FilterTable[piece][criterion], value);
     return noteCriteriaChanged();
 }

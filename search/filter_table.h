@@ -1,5 +1,5 @@
-// filter_table.h: the criteria behind the 36 filter fields: for each piece up to three
-// cells that it must cover, and the entry point through which the window thread sets them.
+// filter_table.h: the criteria behind the filter fields: for each piece up to three cells
+// that it must cover, and the entry points through which the window thread sets them.
 // The window thread writes a criterion while the search thread reads it, so each one is a
 // single 32-bit atomic word: a pass sees either the old or the new criterion whole, never
 // the x of one edit with the z of another.
@@ -33,7 +33,9 @@ struct FilterCriterion {
     std::atomic<uint32_t> word{0};
 };
 
-using FilterCriteria = FilterCriterion[12][3];
+constexpr int criteriaPerPiece = 3;
+
+using FilterCriteria = FilterCriterion[pieceCount][criteriaPerPiece];
 
 inline Criterion readCriterion(const FilterCriterion& c)
 {
@@ -47,6 +49,9 @@ inline void writeCriterion(FilterCriterion& c, Criterion value)
 
 // The one table of the program, shared by the window thread and the search thread.
 extern FilterCriteria FilterTable;
+
+// Switches every criterion off without noting a change: the state the program starts in.
+void resetCriteria();
 
 // The window thread's entry points. Each change of the criteria (typed, picked, turned,
 // cleared) is noted, and the search button says so: both return the caption that the

@@ -2,6 +2,21 @@
 // of the control table. The id of a control is its child-window id.
 #pragma once
 
+#include "model/geometry.h"
+#include "search/filter_table.h"
+
+// The filter fields come first in the control table: one row for each piece, one field in
+// it for each criterion, piece by piece.
+constexpr int filterFieldCount = pieceCount * criteriaPerPiece;
+
+constexpr int filterFieldSlot(int piece, int criterion) { return piece * criteriaPerPiece + criterion; }
+
+struct FilterFieldPlace {
+    int piece, criterion;
+};
+
+constexpr FilterFieldPlace filterFieldAt(int slot) { return {slot / criteriaPerPiece, slot % criteriaPerPiece}; }
+
 enum CommandId {
     idStartSolver = 200,
     idZoom1 = 202, idZoom2 = 203, idZoom3 = 204,
@@ -13,15 +28,14 @@ enum CommandId {
     idRotations = 307, idSearch = 308, idHitScrollbar = 309,
     idAddHit = 310, idClearHits = 311, idSuspendSearch = 312,  // sent by the search thread
     idHitStatus = 313, idPreviousHit = 314, idNextHit = 315,
-    idFirstFilterField = 316,  // 316 + 3 * piece + criterion, up to 351
-    idLastFilterField = 351,
+    idFirstFilterField = 316,  // the field in slot s has the id idFirstFilterField + s
+    idLastFilterField = idFirstFilterField + filterFieldCount - 1,
 };
 
 enum ControlSlot {
-    // 0..35: filter field of piece i, criterion j at 3 i + j
-    slotStart = 36, slotViewerCommand = 37, slotViewerLabel = 38, slotSolutionLabel = 39,
-    slotSolutionNumber = 40, slotNextSolution = 41, slotPreviousSolution = 42,
-    slotRotations = 43, slotSearch = 44, slotHitScrollbar = 45, slotHitStatus = 46,
-    slotPreviousHit = 47, slotNextHit = 48, slotHint = 49, slotFilterSwitch = 50,
-    controlSlotCount = 51,
+    // below filterFieldCount: the filter fields, at filterFieldSlot(piece, criterion)
+    slotStart = filterFieldCount, slotViewerCommand, slotViewerLabel, slotSolutionLabel, slotSolutionNumber,
+    slotNextSolution, slotPreviousSolution, slotRotations, slotSearch, slotHitScrollbar, slotHitStatus,
+    slotPreviousHit, slotNextHit, slotHint, slotFilterSwitch,
+    controlSlotCount,
 };

@@ -19,10 +19,8 @@ void createControls(HWND window)
 {
     HWND* c = handles.controls;
     c[slotFilterSwitch] = makeControl(window, "button", "Lösungen filtern", WS_BORDER | BS_CHECKBOX, idFilterSwitch);
-    for (int slot = 0; slot < 36; slot++) {
+    for (int slot = 0; slot < filterFieldCount; slot++)
         c[slot] = makeControl(window, "edit", "", WS_BORDER, idFirstFilterField + slot);
-        writeCriterion(FilterTable[slot / 3][slot % 3], {false, {0, 0, 0}});
-    }
     c[slotHint] = makeControl(window, "static", "", 0, idHintLabel);
     c[slotRotations] = makeControl(window, "button", "mit Rotationen", WS_BORDER | BS_CHECKBOX, idRotations);
     c[slotSearch] =
@@ -59,7 +57,9 @@ void layoutControls(HWND window)
 
     HWND* c = handles.controls;
     place(c[slotFilterSwitch], l.filterSwitch);
-    for (int slot = 0; slot < 36; slot++) place(c[slot], l.filterFields[slot / 3][slot % 3]);
+    for (int piece = 0; piece < pieceCount; piece++)
+        for (int criterion = 0; criterion < criteriaPerPiece; criterion++)
+            place(c[filterFieldSlot(piece, criterion)], l.filterFields[piece][criterion]);
     place(c[slotHint], l.hint);
     place(c[slotRotations], l.rotationsSwitch);
     place(c[slotSearch], l.searchButton);
@@ -87,7 +87,7 @@ void syncFilterControls()
     HWND* c = handles.controls;
     const bool enabled = viewer.filterEnabled != 0;
     setCheck(c[slotFilterSwitch], viewer.filterEnabled);
-    for (int slot = 0; slot < 36; slot++) EnableWindow(c[slot], enabled);
+    for (int slot = 0; slot < filterFieldCount; slot++) EnableWindow(c[slot], enabled);
     EnableWindow(c[slotRotations], enabled);
     EnableWindow(c[slotSearch], enabled);
     EnableWindow(c[slotHitScrollbar], enabled);

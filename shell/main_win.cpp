@@ -7,6 +7,7 @@
 
 #include "launch/launch_win.h"
 #include "model/solution_table.h"
+#include "search/filter_table.h"
 #include "view/icon_pattern.h"
 #include "shell/viewer.h"
 #include "shell/window_win.h"
@@ -41,6 +42,8 @@ static HICON buildPatternIcon(HINSTANCE instance, int width, int height, int xSc
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand)
 {
     appInstance = instance;
+    // No filter criterion holds until the user types or picks one.
+    resetCriteria();
     HICON largeIcon = buildPatternIcon(appInstance, 32, 32, 2, 2, iconPattern);
     HICON smallIcon = buildPatternIcon(appInstance, 16, 16, 1, 1, iconPattern);
 

@@ -69,9 +69,9 @@ static void takeFilterCell(ViewerState& viewer, Effects& effects, Cell cell)
 {
     const int row = viewer.focusedRow, column = viewer.focusedColumn;
     if (!viewer.filterEnabled || row < 0 || column < 0) return;
-    // The focus handling only ever names one of the 12 x 3 fields; anything else is no field.
-    if (row >= 12 || column >= 3) return;
-    effects.texts.push_back({3 * row + column, coordinateText(cell)});
+    // The focus handling only ever names one of the fields; anything else is no field.
+    if (row >= pieceCount || column >= criteriaPerPiece) return;
+    effects.texts.push_back({filterFieldSlot(row, column), coordinateText(cell)});
     showCaption(effects, setCriterion(row, column, {true, cell}));
 }
 
@@ -166,8 +166,8 @@ Effects clearFilters(ViewerState&)
     Effects effects;
     const char* caption = nullptr;
     for (int piece = 0; piece < pieceCount; piece++)
-        for (int criterion = 0; criterion < 3; criterion++) {
-            effects.texts.push_back({3 * piece + criterion, ""});
+        for (int criterion = 0; criterion < criteriaPerPiece; criterion++) {
+            effects.texts.push_back({filterFieldSlot(piece, criterion), ""});
             caption = setCriterion(piece, criterion, {false, {0, 0, 0}});
         }
     showCaption(effects, caption);
@@ -178,14 +178,14 @@ Effects turnFilters(ViewerState&, int variant)
 {
     Effects effects;
     for (int piece = 0; piece < pieceCount; piece++)
-        for (int criterion = 0; criterion < 3; criterion++) {
+        for (int criterion = 0; criterion < criteriaPerPiece; criterion++) {
             const Criterion c = readCriterion(FilterTable[piece][criterion]);
             if (!c.active) continue;
             const Cell turned = turnCell(c.cell, variant);
             setCriterion(piece, criterion, {true, turned});
             char text[40];
             formatCell(turned, text, sizeof text);
-            effects.texts.push_back({3 * piece + criterion, text});
+            effects.texts.push_back({filterFieldSlot(piece, criterion), text});
         }
     showCaption(effects, noteCriteriaChanged());
     return effects;

@@ -49,7 +49,7 @@ static void showHelp(HWND window)
 
 static void onFilterField(int slot, int notification)
 {
-    const int piece = slot / 3, criterion = slot % 3;
+    const auto [piece, criterion] = filterFieldAt(slot);
     if (notification == EN_SETFOCUS || notification == EN_KILLFOCUS) {
         applyEffects(filterFieldFocus(viewer, piece, criterion, notification == EN_SETFOCUS));
     } else if (notification == EN_CHANGE) {
@@ -66,7 +66,7 @@ static void dispatchCommand(HWND window, int notification, int id, LPARAM contro
     case idZoom1: case idZoom2: case idZoom3: applyEffects(selectZoom(viewer, id - idZoom1 + 1)); break;
     case idMirrorC: case idMirrorZ: case idMirrorR: applyEffects(toggleMirror(viewer, id - idMirrorC)); break;
     case idClearFilters: applyEffects(clearFilters(viewer)); break;
-    case idTurnAB: case idTurnAC: case idTurnAD: applyEffects(turnFilters(viewer, id - idClearFilters)); break;
+    case idTurnAB: case idTurnAC: case idTurnAD: applyEffects(turnFilters(viewer, id - idTurnAB + 1)); break;
     case idHelp: showHelp(window); break;
     case idFilterSwitch: applyEffects(toggleFilterSwitch(viewer)); break;
     case idStart: exportPlacement(viewer.solution, viewer.flips, handles.controls[slotViewerCommand]); break;

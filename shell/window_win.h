@@ -15,7 +15,7 @@ constexpr const char mainWindowClass[] = "tamrik's kubo-Puzzle-select";
 constexpr const char mainWindowTitle[] = "Tamrik's kubo-Puzzle-Ergebnis-Viewing-Tool(s)";
 
 struct WindowHandles {
-    HWND controls[controlSlotCount];  // by ControlSlot: the 36 filter fields first
+    HWND controls[controlSlotCount];  // by ControlSlot: the filter fields first
     HMENU mirrorMenu, zoomMenu;
 };
 

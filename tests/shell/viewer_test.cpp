@@ -33,8 +33,7 @@ class Viewer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (auto& row : FilterTable)
-            for (FilterCriterion& c : row) writeCriterion(c, {false, {0, 0, 0}});
+        resetCriteria();
         criteriaChanged = 0;
         searchRunning = 0;
         withRotations = 0;
@@ -160,6 +159,20 @@ TEST_F(Viewer, FilterFieldsSetTurnAndClearCriteria)
     const Effects cleared = clearFilters(viewer);
     EXPECT_EQ(cleared.texts.size(), 37u);  // every field emptied, then the caption
     EXPECT_FALSE(anyCriterionActive(FilterTable));
+}
+
+TEST(FilterFields, EachPieceAndCriterionHasItsOwnSlotBeforeTheOtherControls)
+{
+    bool used[filterFieldCount] = {};
+    for (int piece = 0; piece < pieceCount; piece++)
+        for (int criterion = 0; criterion < criteriaPerPiece; criterion++) {
+            const int slot = filterFieldSlot(piece, criterion);
+            ASSERT_TRUE(slot >= 0 && slot < slotStart && !used[slot]) << piece << "," << criterion;
+            used[slot] = true;
+            EXPECT_EQ(filterFieldAt(slot).piece, piece);
+            EXPECT_EQ(filterFieldAt(slot).criterion, criterion);
+        }
+    EXPECT_EQ(idLastFilterField, 351);
 }
 
 TEST_F(Viewer, MenusAndSwitchesChangeTheStateAndWhatShowsIt)
