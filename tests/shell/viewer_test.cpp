@@ -5,11 +5,13 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "search/filter_text.h"
 #include "search/record_match.h"
 #include "search/search_control.h"
 #include "shell/viewer.h"
+#include "tests/support/table_file.h"
 
 namespace {
 
@@ -40,16 +42,9 @@ protected:
         applyLayout(viewer, {9, 16, 960, 700, 16});
         // Record 1 holds no piece, record 2 the seventh piece unturned at the origin.
         path = testing::TempDir() + "viewer_table.bin";
-        std::FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        SolutionRecord records[3] = {};
+        std::vector<SolutionRecord> records(3);
         records[1].words[3] = 0x7000;
-        for (const SolutionRecord& r : records) {
-            unsigned char bytes[recordSize];
-            encodeRecord(r, bytes);
-            std::fwrite(bytes, 1, recordSize, f);
-        }
-        std::fclose(f);
+        ASSERT_TRUE(writeTableFile(path, records));
     }
     void TearDown() override
     {
