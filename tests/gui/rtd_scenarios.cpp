@@ -9,7 +9,7 @@
 #include "assembly/assembly.h"
 #include "launch/placement_file.h"
 #include "tests/gui/harness.h"
-#include "tests/view/real_solutions.h"
+#include "tests/support/real_solutions.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "shell/layout.h"
 #include "tests/gui/harness.h"
 #include "tests/support/table_file.h"
-#include "tests/view/real_solutions.h"
+#include "tests/support/real_solutions.h"
 #include "view/legend.h"
 #include "view/outlines.h"
 #include "view/picking.h"

@@ -10,7 +10,7 @@
 #include "rtd/assembly_steps.h"
 #include "rtd/commands.h"
 #include "rtd/grid_cells.h"
-#include "tests/view/real_solutions.h"
+#include "tests/support/real_solutions.h"
 #include "tools/piece_mesh.h"
 
 // Found by the standard algorithms through the type's namespace.

@@ -6,7 +6,8 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/view/real_solutions.h"
+#include "tests/support/face_edges.h"
+#include "tests/support/real_solutions.h"
 #include "view/outlines.h"
 #include "view/projection.h"
 
@@ -264,43 +265,14 @@ TEST(Outlines, RealSolutionsShowEdgesExactlyWherePiecesMeet)
         for (int variant = 0; variant < 4; variant++)
             for (int flipBits = 0; flipBits < 8; flipBits++) {
                 const FlipOptions flips = {flipBits & 1, (flipBits >> 1) & 1, (flipBits >> 2) & 1};
-                int owner[5][4][3];
-                for (PlacementWord word : record.words) {
-                    const int p = placementPieceIndex(word);
-                    const PieceCells placed =
-                        placePiece(PieceCatalogue[p], effectivePlacementWith(word, variant, true, flips));
-                    for (int c = 0; c < placed.cellCount; c++)
-                        owner[placed.cells[c].x][placed.cells[c].y][placed.cells[c].z] = p;
-                }
                 for (int side : {1, -1}) {
                     const std::set<Edge> drawn = drawnGridEdges(record, variant, flips, side);
-                    // Inner grid edges of each visible face: layer L of the face's axis, the
-                    // edge between neighbours along one of the two other axes.
-                    const int sizes[3] = {5, 4, 3};
-                    for (int normal = 0; normal < 3; normal++) {
-                        const int layer = side > 0 ? sizes[normal] - 1 : 0;
-                        const int plane = side > 0 ? 10 * sizes[normal] - 5 : -5;
-                        for (int across = 0; across < 3; across++) {
-                            if (across == normal) continue;
-                            const int along = 3 - normal - across;  // the edge runs along this axis
-                            for (int i = 0; i + 1 < sizes[across]; i++)
-                                for (int j = 0; j < sizes[along]; j++) {
-                                    int a[3], b[3], e[3];
-                                    a[normal] = b[normal] = layer;
-                                    a[across] = i;
-                                    b[across] = i + 1;
-                                    a[along] = b[along] = j;
-                                    e[normal] = plane;
-                                    e[across] = 10 * i + 5;
-                                    e[along] = 10 * j - 5;
-                                    const bool meet = owner[a[0]][a[1]][a[2]] != owner[b[0]][b[1]][b[2]];
-                                    const bool isDrawn = drawn.count({along, e[0], e[1], e[2]}) > 0;
-                                    EXPECT_EQ(isDrawn, meet)
-                                        << "side " << side << " variant " << variant << " flips " << flipBits
-                                        << " cells " << a[0] << a[1] << a[2] << "/" << b[0] << b[1] << b[2];
-                                    checkedMeets += meet;
-                                }
-                        }
+                    for (const FaceEdge& e : innerFaceEdges(record, variant, flips, side)) {
+                        const bool isDrawn = drawn.count({e.along, e.low.x, e.low.y, e.low.z}) > 0;
+                        EXPECT_EQ(isDrawn, e.meet)
+                            << "side " << side << " variant " << variant << " flips " << flipBits << " cells "
+                            << e.a.x << e.a.y << e.a.z << "/" << e.b.x << e.b.y << e.b.z;
+                        checkedMeets += e.meet;
                     }
                 }
             }

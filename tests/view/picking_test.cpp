@@ -6,7 +6,7 @@
 #include <set>
 #include <tuple>
 
-#include "tests/view/real_solutions.h"
+#include "tests/support/real_solutions.h"
 #include "view/picking.h"
 
 namespace {
