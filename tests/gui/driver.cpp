@@ -1,4 +1,5 @@
-// driver.cpp: runs the GUI scenarios against the real program under Wine (or Windows).
+// driver.cpp: runs the GUI scenarios against the real program under Wine (or Windows); the
+// main of the GUI test driver and of the benchmarks written as scenarios.
 //   kubo_gui_driver.exe <run folder> [scenario ...]
 // Prints each scenario's result with what differed, and a closing count.
 #include <cstdio>
@@ -37,7 +38,7 @@ void recordFailure(const std::string& what, const char* file, int line)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: kubo_gui_driver <run folder> [scenario ...]\n");
+        std::fprintf(stderr, "usage: %s <run folder> [scenario ...]\n", argv[0]);
         return 2;
     }
     runFolder = argv[1];

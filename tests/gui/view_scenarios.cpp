@@ -1,83 +1,24 @@
 // The dimetric view in the real window: faces, grid, box outline, axes and arrowheads at
 // every zoom factor; the piece edges of a real solution; the separators and the legend;
-// right and left clicks into the pictures; the turn-over marks; and a timed repaint.
-// Expected points come from the projection and layout formulas; the colours are read
-// from the screen.
-#include <cmath>
-#include <cstdio>
+// right and left clicks into the pictures; and the turn-over marks. Expected points come
+// from the projection and layout formulas; the colours are read from the screen.
 #include <cstdlib>
 #include <set>
 #include <string>
 
-#include "model/solution_table.h"
 #include "shell/command_ids.h"
-#include "shell/layout.h"
 #include "tests/gui/harness.h"
-#include "tests/support/table_file.h"
+#include "tests/gui/view_pictures.h"
 #include "tests/support/real_solutions.h"
 #include "view/legend.h"
-#include "view/outlines.h"
 #include "view/picking.h"
-#include "view/projection.h"
 
 namespace {
 
 const COLORREF lightBlue = RGB(224, 224, 255), white = RGB(255, 255, 255), lightYellow = RGB(255, 255, 224);
-const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), gridCyan = RGB(0, 255, 255), black = RGB(0, 0, 0);
+const COLORREF red = RGB(255, 0, 0), black = RGB(0, 0, 0);
 const COLORREF navy = RGB(0, 0, 128), iconYellowFill = RGB(255, 255, 0), iconCyanFill = RGB(0, 255, 255);
 const COLORREF dotGap = RGB(255, 255, 128);
-
-// Tall enough for both pictures at zoom 3.
-const int clientWidth = 1000, clientHeight = 940;
-
-std::string colourText(COLORREF c)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "(%d,%d,%d)", GetRValue(c), GetGValue(c), GetBValue(c));
-    return text;
-}
-
-struct Setup {
-    Layout layout;
-    ViewGeometry view;
-};
-
-Setup setupFor(int width, int height, int zoom)
-{
-    const LONG units = GetDialogBaseUnits();
-    Setup s;
-    s.layout = computeLayout({LOWORD(units), HIWORD(units), width, height, 0});
-    const PictureOrigins o = computePictureOrigins(s.layout, zoom);
-    s.view = {zoom, o.upperX, o.upperY, o.lowerX, o.lowerY};
-    return s;
-}
-
-void writeRealTable(const std::string& folder)
-{
-    writeTableFile(folder + "\\kubo_puzzle_erg.bin",
-                   std::vector<SolutionRecord>(realSolutions().begin(), realSolutions().begin() + realSolutionsInOrder));
-}
-
-bool startWithTable(Program& program, const char* tag, bool table)
-{
-    const std::string folder = makeWorkFolder(tag);
-    // Without records the table is an empty file: a missing one would start the solver.
-    if (table)
-        writeRealTable(folder);
-    else if (FILE* empty = std::fopen((folder + "\\kubo_puzzle_erg.bin").c_str(), "wb"))
-        std::fclose(empty);
-    if (!startProgram(program, folder)) return false;
-    // The whole window on the screen, whose pixels are read.
-    SetWindowPos(program.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    return setClientSize(program, clientWidth, clientHeight);
-}
-
-void selectZoomOf(Program& program, int zoom)
-{
-    PostMessageA(program.window, WM_COMMAND, idZoom1 - 1 + zoom, 0);
-    settle(program);
-    Sleep(60);
-}
 
 // A command, handled and painted before the scenario looks.
 void commandSettled(Program& program, int id)
@@ -86,24 +27,6 @@ void commandSettled(Program& program, int id)
     settle(program);
     Sleep(60);
 }
-
-// Whether colour c is within one pixel of (x, y).
-bool colourNear(const Capture& cap, int x, int y, COLORREF c)
-{
-    for (int dy = -1; dy <= 1; dy++)
-        for (int dx = -1; dx <= 1; dx++)
-            if (cap.at(x + dx, y + dy) == c) return true;
-    return false;
-}
-
-#define CHECK_PIXEL(cap, x, y, colour)                                                                    \
-    do {                                                                                                  \
-        const COLORREF got_ = (cap).at((x), (y));                                                         \
-        if (got_ != (colour))                                                                             \
-            recordFailure("pixel " + std::to_string(x) + "," + std::to_string(y) + " is " + colourText(got_) + \
-                              ", expected " + colourText(colour),                                         \
-                          __FILE__, __LINE__);                                                            \
-    } while (0)
 
 // The fill of each visible face of a picture: x, y, z.
 COLORREF faceFill(int side, int face)
@@ -198,12 +121,12 @@ void checkSeparatorsAndLegend(const Capture& cap, const Layout& l)
 SCENARIO(view_box_grid_axes_separators_and_legend_at_every_zoom)
 {
     Program program;
-    if (startWithTable(program, "viewbox", false)) {
+    if (startOnRealTable(program, "viewbox", false)) {
         for (int zoom : {1, 2, 3}) {
             selectZoomOf(program, zoom);
-            const Setup s = setupFor(clientWidth, clientHeight, zoom);
+            const ViewSetup s = viewSetupFor(viewClientWidth, viewClientHeight, zoom);
             const Capture cap = captureClient(program.window);
-            REQUIRE(cap.width == clientWidth);
+            REQUIRE(cap.width == viewClientWidth);
             checkBoxPicture(cap, s.view, +1);
             checkBoxPicture(cap, s.view, -1);
             checkSeparatorsAndLegend(cap, s.layout);
@@ -212,7 +135,7 @@ SCENARIO(view_box_grid_axes_separators_and_legend_at_every_zoom)
         selectZoomOf(program, 2);
         REQUIRE(setClientSize(program, 900, 760));
         Sleep(60);
-        const Setup s = setupFor(900, 760, 2);
+        const ViewSetup s = viewSetupFor(900, 760, 2);
         const Capture cap = captureClient(program.window);
         checkBoxPicture(cap, s.view, +1);
         checkBoxPicture(cap, s.view, -1);
@@ -223,118 +146,16 @@ SCENARIO(view_box_grid_axes_separators_and_legend_at_every_zoom)
     endProgram(program);
 }
 
-namespace {
-
-struct Owners {
-    int cell[5][4][3];
-};
-
-Owners ownersOf(const SolutionRecord& r, int variant, FlipOptions flips)
-{
-    Owners o = {};
-    for (PlacementWord w : r.words) {
-        const int p = placementPieceIndex(w);
-        const PieceCells placed = placePiece(PieceCatalogue[p], effectivePlacementWith(w, variant, true, flips));
-        for (int c = 0; c < placed.cellCount; c++) o.cell[placed.cells[c].x][placed.cells[c].y][placed.cells[c].z] = p;
-    }
-    return o;
-}
-
-// Distance from a point to a screen segment.
-double distance(ScreenPoint p, ScreenPoint a, ScreenPoint b)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len = dx * dx + dy * dy;
-    double t = len > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len : 0;
-    t = t < 0 ? 0 : t > 1 ? 1 : t;
-    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
-}
-
-// The visible marks of the placed pieces, on screen.
-std::vector<std::pair<ScreenPoint, ScreenPoint>> visibleMarks(const SolutionRecord& r, int variant, FlipOptions flips,
-                                                              const ViewGeometry& v, int side)
-{
-    std::vector<std::pair<ScreenPoint, ScreenPoint>> marks;
-    auto onGrid = [](int c) { return ((c % 10) + 10) % 10 == 5; };
-    for (PlacementWord w : r.words) {
-        OutlineSegment out[maxOutlineSegments];
-        const int n = outlineSegments(pieceOutlines[placementPieceIndex(w)], effectivePlacementWith(w, variant, true, flips),
-                                      out, maxOutlineSegments);
-        for (int i = 0; i < n; i++) {
-            const Cell a = out[i].a, b = out[i].b;
-            if (!edgeIsVisible(side, a, b)) continue;
-            if (onGrid(a.x) && onGrid(a.y) && onGrid(a.z) && onGrid(b.x) && onGrid(b.y) && onGrid(b.z)) continue;
-            marks.push_back({projectTenths(v, side, a), projectTenths(v, side, b)});
-        }
-    }
-    return marks;
-}
-
-// Checks every inner grid edge of the visible faces: a 3-pixel piece edge where two pieces
-// meet, the thin grid line where one piece continues. Returns how many edges were checked.
-int checkPieceEdges(const Capture& cap, const SolutionRecord& r, int variant, FlipOptions flips, const ViewGeometry& v,
-                    int side)
-{
-    const Owners o = ownersOf(r, variant, flips);
-    const auto marks = visibleMarks(r, variant, flips, v, side);
-    const int sizes[3] = {5, 4, 3};
-    int checked = 0;
-    for (int normal = 0; normal < 3; normal++) {
-        const int layer = side > 0 ? sizes[normal] - 1 : 0;
-        const int plane = side > 0 ? 10 * sizes[normal] - 5 : -5;
-        for (int across = 0; across < 3; across++) {
-            if (across == normal) continue;
-            const int along = 3 - normal - across;
-            for (int i = 0; i + 1 < sizes[across]; i++)
-                for (int j = 0; j < sizes[along]; j++) {
-                    int a[3], b[3], m[3];
-                    a[normal] = b[normal] = layer;
-                    a[across] = i;
-                    b[across] = i + 1;
-                    a[along] = b[along] = j;
-                    m[normal] = plane;
-                    m[across] = 10 * i + 5;
-                    m[along] = 10 * j;
-                    const ScreenPoint p = projectTenths(v, side, {m[0], m[1], m[2]});
-                    bool nearMark = false;
-                    for (const auto& mk : marks) nearMark = nearMark || distance(p, mk.first, mk.second) < 4;
-                    const bool meet = o.cell[a[0]][a[1]][a[2]] != o.cell[b[0]][b[1]][b[2]];
-                    // Edges along y are vertical on screen: there the width is exact.
-                    const bool vertical = along == 1;
-                    if (meet) {
-                        CHECK_PIXEL(cap, p.x, p.y, blue);
-                        if (vertical) {
-                            CHECK_PIXEL(cap, p.x - 1, p.y, blue);
-                            CHECK_PIXEL(cap, p.x + 1, p.y, blue);
-                            if (!nearMark) {
-                                CHECK(cap.at(p.x - 2, p.y) != blue);
-                                CHECK(cap.at(p.x + 2, p.y) != blue);
-                            }
-                        }
-                    } else if (!nearMark) {
-                        CHECK(cap.at(p.x, p.y) != blue);
-                        CHECK(colourNear(cap, p.x, p.y, gridCyan));
-                        if (vertical) CHECK_PIXEL(cap, p.x, p.y, gridCyan);
-                    }
-                    checked++;
-                }
-        }
-    }
-    return checked;
-}
-
-}  // namespace
-
 SCENARIO(view_piece_edges_of_solution_17c_at_every_zoom)
 {
     Program program;
-    if (startWithTable(program, "viewedges", true)) {
+    if (startOnRealTable(program, "viewedges", true)) {
         typeChars(program, control(program, idSolutionNumber), "17c");
         Sleep(60);
         const SolutionRecord& r = realSolutions()[16];
         for (int zoom : {1, 2, 3}) {
             selectZoomOf(program, zoom);
-            const Setup s = setupFor(clientWidth, clientHeight, zoom);
+            const ViewSetup s = viewSetupFor(viewClientWidth, viewClientHeight, zoom);
             const Capture cap = captureClient(program.window);
             CHECK_EQ(checkPieceEdges(cap, r, 2, {0, 0, 0}, s.view, +1), 70);  // 17 + 22 + 31 inner edges
             checkPieceEdges(cap, r, 2, {0, 0, 0}, s.view, -1);
@@ -345,7 +166,7 @@ SCENARIO(view_piece_edges_of_solution_17c_at_every_zoom)
         commandSettled(program, idMirrorC);
         commandSettled(program, idMirrorZ);
         commandSettled(program, idMirrorR);
-        const Setup s = setupFor(clientWidth, clientHeight, 3);
+        const ViewSetup s = viewSetupFor(viewClientWidth, viewClientHeight, 3);
         const Capture cap = captureClient(program.window);
         checkPieceEdges(cap, r, 2, {1, 1, 1}, s.view, +1);
         checkPieceEdges(cap, r, 2, {1, 1, 1}, s.view, -1);
@@ -379,9 +200,9 @@ void moveAside(HWND box)
 SCENARIO(view_right_click_names_the_piece_and_frames_it)
 {
     Program program;
-    if (startWithTable(program, "viewright", true)) {
+    if (startOnRealTable(program, "viewright", true)) {
         // Without a solution a right click shows nothing.
-        Setup s = setupFor(clientWidth, clientHeight, 1);
+        ViewSetup s = viewSetupFor(viewClientWidth, viewClientHeight, 1);
         ScreenPoint p = faceCentre(s.view, +1, 2, {2, 1, 2});
         clickAt(program, p.x, p.y, true);
         CHECK(findMessageBox(program, 300) == nullptr);
@@ -393,7 +214,7 @@ SCENARIO(view_right_click_names_the_piece_and_frames_it)
         const int faces[] = {2, 0, 1, 1, 0, 2};
         for (int zoom : {1, 3}) {
             selectZoomOf(program, zoom);
-            s = setupFor(clientWidth, clientHeight, zoom);
+            s = viewSetupFor(viewClientWidth, viewClientHeight, zoom);
             for (int k = 0; k < 6; k++) {
                 const Cell c = cells[k];
                 const int piece = pieceCoveringCell(r, 2, c);
@@ -420,7 +241,7 @@ SCENARIO(view_right_click_names_the_piece_and_frames_it)
                 CHECK(frameShown(cap, s.layout, piece));
             }
             // A right click beside the pictures clears the frame and shows nothing.
-            const int x = s.layout.viewLeft + 3, y = clientHeight / 2;
+            const int x = s.layout.viewLeft + 3, y = viewClientHeight / 2;
             REQUIRE(!pickCellAt(s.view, s.layout.viewLeft, x, y).found);
             clickAt(program, x, y, true);
             CHECK(findMessageBox(program, 300) == nullptr);
@@ -436,9 +257,9 @@ SCENARIO(view_right_click_names_the_piece_and_frames_it)
 SCENARIO(view_left_click_fills_the_focused_filter_field)
 {
     Program program;
-    if (startWithTable(program, "viewleft", true)) {
+    if (startOnRealTable(program, "viewleft", true)) {
         typeChars(program, control(program, idSolutionNumber), "17c");
-        const Setup s = setupFor(clientWidth, clientHeight, 1);
+        const ViewSetup s = viewSetupFor(viewClientWidth, viewClientHeight, 1);
         HWND field = control(program, idFirstFilterField + 3 * 4 + 1);
         HWND search = control(program, idSearch);
         const ScreenPoint p = faceCentre(s.view, -1, 0, {0, 2, 1});
@@ -462,12 +283,12 @@ SCENARIO(view_left_click_fills_the_focused_filter_field)
         clickAt(program, q.x, q.y);
         CHECK_EQ(editText(field), std::string("4,3,2"));
         // Beside the pictures nothing changes.
-        clickAt(program, s.layout.viewLeft + 3, clientHeight / 2);
+        clickAt(program, s.layout.viewLeft + 3, viewClientHeight / 2);
         CHECK_EQ(editText(field), std::string("4,3,2"));
         // Every visible cell of both pictures, at every zoom factor, at its face's centre.
         for (int zoom : {1, 2, 3}) {
             selectZoomOf(program, zoom);
-            const Setup z = setupFor(clientWidth, clientHeight, zoom);
+            const ViewSetup z = viewSetupFor(viewClientWidth, viewClientHeight, zoom);
             int clicked = 0;
             for (int side : {+1, -1})
                 for (int face = 0; face < 3; face++)
@@ -510,8 +331,8 @@ std::set<COLORREF> diagonalColours(const Capture& cap, const Layout& l, int i)
 SCENARIO(view_turn_over_marks_in_the_legend)
 {
     Program program;
-    if (startWithTable(program, "viewflip", true)) {
-        const Setup s = setupFor(clientWidth, clientHeight, 1);
+    if (startOnRealTable(program, "viewflip", true)) {
+        const ViewSetup s = viewSetupFor(viewClientWidth, viewClientHeight, 1);
         Capture cap = captureClient(program.window);
         for (int i : {0, 1, 8}) CHECK(!diagonalColours(cap, s.layout, i).count(dotGap));
         commandSettled(program, idMirrorC);
@@ -531,36 +352,6 @@ SCENARIO(view_turn_over_marks_in_the_legend)
         CHECK(!diagonalColours(cap, s.layout, 0).count(dotGap));
         CHECK(diagonalColours(cap, s.layout, 1).count(dotGap) == 1);
         CHECK(diagonalColours(cap, s.layout, 8).count(dotGap) == 1);
-        CHECK_EQ(closeProgram(program), 0L);
-    }
-    endProgram(program);
-}
-
-// The time of one full repaint of the drawing area with solution 17c, at zoom 1 and 3.
-// KUBO_VIEW_REPAINTS sets how many repaints are timed (the benchmark asks for more).
-SCENARIO(view_repaint_timing)
-{
-    Program program;
-    if (startWithTable(program, "viewtime", true)) {
-        typeChars(program, control(program, idSolutionNumber), "17c");
-        const char* wanted = std::getenv("KUBO_VIEW_REPAINTS");
-        const int count = wanted ? std::atoi(wanted) : 20;
-        for (int zoom : {1, 3}) {
-            selectZoomOf(program, zoom);
-            const Setup s = setupFor(clientWidth, clientHeight, zoom);
-            const std::string reply = probe(program, "repaint " + windowHex(program.window) + " " +
-                                                         std::to_string(count) + " " +
-                                                         std::to_string(s.layout.viewLeft) + " 0 " +
-                                                         std::to_string(clientWidth) + " " +
-                                                         std::to_string(clientHeight));
-            std::printf("         view repaint, zoom %d: %s\n", zoom, reply.c_str());
-            CHECK(reply.compare(0, 10, "median_us=") == 0);
-            // After all the repaints the picture is still right.
-            Sleep(60);
-            const Capture cap = captureClient(program.window);
-            checkPieceEdges(cap, realSolutions()[16], 2, {0, 0, 0}, s.view, +1);
-            checkPieceEdges(cap, realSolutions()[16], 2, {0, 0, 0}, s.view, -1);
-        }
         CHECK_EQ(closeProgram(program), 0L);
     }
     endProgram(program);
