@@ -9,10 +9,8 @@
 #include "search/search_win.h"
 #include "shell/command_ids.h"
 #include "shell/viewer_state.h"
+#include "shell/window_names.h"
 #include "view/view_win.h"
-
-constexpr const char mainWindowClass[] = "tamrik's kubo-Puzzle-select";
-constexpr const char mainWindowTitle[] = "Tamrik's kubo-Puzzle-Ergebnis-Viewing-Tool(s)";
 
 struct WindowHandles {
     HWND controls[controlSlotCount];  // by ControlSlot: the filter fields first

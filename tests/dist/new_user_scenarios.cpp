@@ -82,7 +82,7 @@ SCENARIO(new_user_first_start)
     REQUIRE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                            &startup, &program.process));
     for (DWORD t = GetTickCount(); !program.window && GetTickCount() - t < 30000; Sleep(20)) {
-        HWND window = FindWindowA(programWindowClass, nullptr);
+        HWND window = FindWindowA(mainWindowClass, nullptr);
         if (window && IsWindowVisible(window)) program.window = window;
     }
     CHECK(program.window != nullptr);

@@ -22,7 +22,7 @@ std::string windowHex(HWND window)
     return text;
 }
 
-static std::string driverFolder()
+std::string testProgramFolder()
 {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -120,7 +120,7 @@ static void waitUntilIdle(Program& program)
 
 static bool attachProbe(Program& program)
 {
-    const std::string dll = driverFolder() + "\\kubo_probe.dll";
+    const std::string dll = testProgramFolder() + "\\kubo_probe.dll";
     HANDLE process = program.process.hProcess;
     waitUntilIdle(program);
     void* remote = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
@@ -150,27 +150,46 @@ static bool attachProbe(Program& program)
     return false;
 }
 
-bool startProgram(Program& program, const std::string& workFolder)
+bool launchProgram(Program& program, const std::string& commandLine, const std::string& workFolder,
+                   const char* windowClass)
 {
-    program.workFolder = workFolder;
-    std::string commandLine = "\"" + runFolder + "\\kubo_puzzle_select.exe\"";
+    std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        workFolder.c_str(), &startup, &program.process)) {
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, workFolder.c_str(), &startup,
+                        &program.process)) {
         recordFailure("cannot start " + commandLine, __FILE__, __LINE__);
         return false;
     }
-    program.window = waitForWindow(program.process.dwProcessId, programWindowClass, startTimeoutMs);
+    program.window = waitForWindow(program.process.dwProcessId, windowClass, startTimeoutMs);
     if (!program.window) {
-        recordFailure("no main window appeared", __FILE__, __LINE__);
+        recordFailure("no window of class " + std::string(windowClass ? windowClass : "(any)") + " appeared",
+                      __FILE__, __LINE__);
         return false;
     }
+    return true;
+}
+
+bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,
+                      const char* windowClass)
+{
+    program.workFolder = workFolder;
+    if (!launchProgram(program, commandLine, workFolder, windowClass)) return false;
     if (!attachProbe(program)) {
         recordFailure("cannot load the probe into the program", __FILE__, __LINE__);
         return false;
     }
     return true;
+}
+
+bool startProgramFrom(Program& program, const std::string& programFolder, const std::string& workFolder)
+{
+    return startProgramWith(program, "\"" + programFolder + "\\kubo_puzzle_select.exe\"", workFolder, mainWindowClass);
+}
+
+bool startProgram(Program& program, const std::string& workFolder)
+{
+    return startProgramFrom(program, runFolder, workFolder);
 }
 
 long closeProgram(Program& program)
@@ -265,18 +284,29 @@ SIZE clientSize(HWND window)
     return {r.right - r.left, r.bottom - r.top};
 }
 
-bool setClientSize(Program& program, int width, int height)
+// The outer size of a top-level window whose client area is width x height: the frame,
+// caption and menu bar as the window has them now.
+static SIZE outerSizeFor(HWND window, int width, int height)
 {
     RECT outer = {}, inner = {};
-    GetWindowRect(program.window, &outer);
-    GetClientRect(program.window, &inner);
-    const int extraX = (outer.right - outer.left) - inner.right;
-    const int extraY = (outer.bottom - outer.top) - inner.bottom;
-    SetWindowPos(program.window, nullptr, 0, 0, width + extraX, height + extraY,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    return {width + (outer.right - outer.left) - inner.right, height + (outer.bottom - outer.top) - inner.bottom};
+}
+
+bool setClientSize(Program& program, int width, int height)
+{
+    const SIZE outer = outerSizeFor(program.window, width, height);
+    SetWindowPos(program.window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     settle(program);
     const SIZE now = clientSize(program.window);
     return now.cx == width && now.cy == height;
+}
+
+void placeWindow(HWND window, int width, int height)
+{
+    const SIZE outer = outerSizeFor(window, width, height);
+    SetWindowPos(window, HWND_TOP, 0, 0, outer.cx, outer.cy, SWP_SHOWWINDOW);
 }
 
 void typeChars(Program& program, HWND edit, const std::string& text)
@@ -438,28 +468,4 @@ bool saveScreenBmp(const std::string& path)
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     Capture capture;
     return captureScreen(screen, capture) && writeBmp(path, capture);
-}
-
-bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,
-                      const char* windowClass)
-{
-    program.workFolder = workFolder;
-    std::string line = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, workFolder.c_str(), &startup,
-                        &program.process)) {
-        recordFailure("cannot start " + commandLine, __FILE__, __LINE__);
-        return false;
-    }
-    program.window = waitForWindow(program.process.dwProcessId, windowClass, startTimeoutMs);
-    if (!program.window) {
-        recordFailure("no window of class " + std::string(windowClass) + " appeared", __FILE__, __LINE__);
-        return false;
-    }
-    if (!attachProbe(program)) {
-        recordFailure("cannot load the probe into the program", __FILE__, __LINE__);
-        return false;
-    }
-    return true;
 }

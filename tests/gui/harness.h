@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/window_names.h"
 #include "tests/gui/screen_capture.h"
 #include "tests/support/window_support.h"
 
@@ -53,8 +54,8 @@ struct ScenarioRegistration {
 
 extern std::string runFolder;  // holds the programs and their data files
 
-// The main window's class, as the program registers it.
-constexpr const char programWindowClass[] = "tamrik's kubo-Puzzle-select";
+// The folder of the driver, where the probe and the stand-ins are built.
+std::string testProgramFolder();
 
 struct Program {
     PROCESS_INFORMATION process = {};
@@ -71,11 +72,20 @@ std::string makeWorkFolder(const char* tag);
 // record number) as kubo_puzzle_erg.bin into folder.
 void writeTable(const std::string& folder, int count, int extraBytes = 0);
 
-// Starts the program in workFolder, waits for its main window and loads the probe.
+// Starts the program of runFolder in workFolder, waits for its main window and loads the
+// probe; endProgram removes workFolder.
 bool startProgram(Program& program, const std::string& workFolder);
+// The same with the copy of the program that lies in programFolder.
+bool startProgramFrom(Program& program, const std::string& programFolder, const std::string& workFolder);
+// Starts commandLine in workFolder and waits for its visible top-level window of
+// windowClass (any but a message box when null), without the probe; workFolder stays the
+// caller's. For programs that are only looked at, and for the release tools.
+bool launchProgram(Program& program, const std::string& commandLine, const std::string& workFolder,
+                   const char* windowClass);
 // Posts WM_CLOSE and waits; returns the exit code, or -1 when it did not end in time.
 long closeProgram(Program& program);
-// Ends the program if still running and removes its working folder.
+// Ends the program if still running and removes the working folder that it was started in
+// by startProgram or startProgramWith (launchProgram leaves it).
 void endProgram(Program& program);
 
 // One request to the probe inside the program (see probe_protocol.h).
@@ -96,6 +106,9 @@ RECT clientRectIn(HWND child, HWND parent);  // a child's rectangle in parent cl
 SIZE clientSize(HWND window);
 // Resizes the top-level window so that its client area has the given size.
 bool setClientSize(Program& program, int width, int height);
+// Shows the top-level window on top at the screen's corner with the given client size
+// (nothing waits for the program to take it).
+void placeWindow(HWND window, int width, int height);
 
 // Types each character as WM_CHAR at the caret, as the keyboard would.
 void typeChars(Program& program, HWND edit, const std::string& text);
@@ -139,6 +152,6 @@ bool saveScreenBmp(const std::string& path);
 // ---- other windowed programs ----------------------------------------------------------------
 
 // Starts commandLine in workFolder, waits for its visible top-level window of windowClass
-// and loads the probe into it.
+// and loads the probe into it; endProgram removes workFolder.
 bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,
                       const char* windowClass);

@@ -4,16 +4,6 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
-#include <cstring>
-
-std::string testProgramFolder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    char* slash = std::strrchr(path, '\\');
-    if (slash) *slash = 0;
-    return path;
-}
 
 bool startProgramBeside(Program& program, const std::string& workFolder, bool withStandInSolver)
 {
@@ -26,12 +16,7 @@ bool startProgramBeside(Program& program, const std::string& workFolder, bool wi
         recordFailure("cannot copy the stand-in solver into " + workFolder, __FILE__, __LINE__);
         return false;
     }
-    // startProgram starts the program from runFolder; for this one start that is here.
-    const std::string usual = runFolder;
-    runFolder = workFolder;
-    const bool started = startProgram(program, workFolder);
-    runFolder = usual;
-    return started;
+    return startProgramFrom(program, workFolder, workFolder);
 }
 
 bool startProgramWithStandInSolver(Program& program, const std::string& workFolder)

@@ -10,9 +10,6 @@
 #include "tests/gui/harness.h"
 #include "tests/gui/stand_in_table.h"
 
-// The folder of the driver, where the stand-ins are built.
-std::string testProgramFolder();
-
 // Copies the program (and, when asked, the stand-in solver as kubo_puzzle_erg.exe) into
 // workFolder and starts it there, so that its solver is the stand-in.
 bool startProgramBeside(Program& program, const std::string& workFolder, bool withStandInSolver);
