@@ -3,93 +3,63 @@
 // FOLDER holds the programs, their data files and a solution table. The viewer is started
 // there, NUMBER is typed into its solution field and its window is copied from the screen.
 // With VIEWER.bmp, solution NUMBER also goes through facetgen into the 3-D viewer rtd, whose
-// window is copied the same way. Exit code 0 when every picture was written.
-#include <windows.h>
-
+// window is copied the same way. Exit code 0 when every picture was written. The programs
+// are started and ended with the GUI tests' harness, without its probe.
 #include <cstdio>
 #include <string>
 
 #include "launch/placement_file.h"
 #include "model/solution_table.h"
 #include "shell/command_ids.h"
-#include "tests/gui/screen_capture.h"
-#include "tests/support/window_support.h"
+#include "tests/gui/harness.h"
+
+// What the harness finds wrong is told on the error stream; the picture at hand then fails.
+void recordFailure(const std::string& what, const char*, int)
+{
+    std::fprintf(stderr, "screenshot: %s\n", what.c_str());
+}
 
 namespace {
 
-const char mainClass[] = "tamrik's kubo-Puzzle-select";
 // Fixed client sizes, so that a renewed picture differs only where the program changed.
 const int mainWidth = 1000, mainHeight = 660;
 const int viewerWidth = 640, viewerHeight = 480;
-
-bool start(const std::string& commandLine, const std::string& folder, PROCESS_INFORMATION& process)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string line = commandLine;
-    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                       &process))
-        return true;
-    std::fprintf(stderr, "screenshot: cannot start %s\n", commandLine.c_str());
-    return false;
-}
-
-void finish(PROCESS_INFORMATION& process, HWND window)
-{
-    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-}
-
-// Puts the window at the screen's corner with the given client size.
-void place(HWND window, int width, int height)
-{
-    RECT outer = {}, inner = {};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &inner);
-    SetWindowPos(window, HWND_TOP, 0, 0, width + (outer.right - outer.left) - inner.right,
-                 height + (outer.bottom - outer.top) - inner.bottom, SWP_SHOWWINDOW);
-}
-
-std::string editText(HWND edit)
-{
-    char text[64] = "";
-    SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 bool shoot(HWND window, const std::string& path)
 {
     Sleep(800);  // the last repaint
     Capture capture;
     if (!captureScreen(windowRectOnScreen(window), capture) || !writeBmp(path, capture)) {
-        std::fprintf(stderr, "screenshot: cannot write %s\n", path.c_str());
+        recordFailure("cannot write " + path, __FILE__, __LINE__);
         return false;
     }
     std::printf("screenshot: %s, %d x %d\n", path.c_str(), capture.width, capture.height);
     return true;
 }
 
+// Asks the program to close and ends it if it does not; the folder stays.
+void finish(Program& program)
+{
+    if (program.window) closeProgram(program);
+    endProgram(program);
+}
+
 bool mainWindowPicture(const std::string& folder, const std::string& number, const std::string& path)
 {
-    PROCESS_INFORMATION process = {};
-    if (!start("\"" + folder + "\\kubo_puzzle_select.exe\"", folder, process)) return false;
-    HWND window = waitForWindow(process.dwProcessId, mainClass, 30000);
-    bool ok = window != nullptr;
+    Program program;
+    bool ok = launchProgram(program, "\"" + folder + "\\kubo_puzzle_select.exe\"", folder, mainWindowClass);
     if (ok) {
-        place(window, mainWidth, mainHeight);
-        HWND field = GetDlgItem(window, idSolutionNumber);
+        placeWindow(program.window, mainWidth, mainHeight);
+        // Typed as the keyboard would; without the probe the field's text tells when it is in.
+        HWND field = control(program, idSolutionNumber);
         for (unsigned char c : number) PostMessageA(field, WM_CHAR, c, 1);
         const DWORD begin = GetTickCount();
         while (editText(field) != number && GetTickCount() - begin < 5000) Sleep(20);
         ok = editText(field) == number;
-        if (!ok) std::fprintf(stderr, "screenshot: the solution field shows \"%s\"\n", editText(field).c_str());
-        ok = ok && shoot(window, path);
-    } else {
-        std::fprintf(stderr, "screenshot: no main window appeared\n");
+        if (!ok) recordFailure("the solution field shows \"" + editText(field) + "\"", __FILE__, __LINE__);
+        ok = ok && shoot(program.window, path);
     }
-    finish(process, window);
+    finish(program);
     return ok;
 }
 
@@ -101,7 +71,7 @@ bool viewerPicture(const std::string& folder, const std::string& number, const s
     const std::string text = placementFileText(solution, FlipOptions{0, 0, 0});
     closeSolutionTable(solution);
     if (text.empty()) {
-        std::fprintf(stderr, "screenshot: solution %s is not in %s\n", number.c_str(), table.c_str());
+        recordFailure("solution " + number + " is not in " + table, __FILE__, __LINE__);
         return false;
     }
     std::FILE* pos = std::fopen((folder + "\\bild.pos").c_str(), "w");
@@ -109,19 +79,18 @@ bool viewerPicture(const std::string& folder, const std::string& number, const s
     std::fputs(text.c_str(), pos);
     std::fclose(pos);
 
-    PROCESS_INFORMATION process = {};
-    if (!start("\"" + folder + "\\facetgen.exe\" -L- bild.pos", folder, process)) return false;
-    finish(process, nullptr);
-    if (!start("\"" + folder + "\\rtd.exe\" bild.slp", folder, process)) return false;
-    HWND window = waitForWindow(process.dwProcessId, nullptr, 30000);
-    bool ok = window != nullptr;
-    if (ok) {
-        place(window, viewerWidth, viewerHeight);
-        ok = shoot(window, path);
-    } else {
-        std::fprintf(stderr, "screenshot: no window of rtd appeared\n");
+    const ConsoleRun converted = runConsole("\"" + folder + "\\facetgen.exe\" -L- bild.pos", folder, 30000);
+    if (converted.exitCode != 0) {
+        recordFailure("facetgen did not convert bild.pos: " + converted.err, __FILE__, __LINE__);
+        return false;
     }
-    finish(process, window);
+    Program program;
+    bool ok = launchProgram(program, "\"" + folder + "\\rtd.exe\" bild.slp", folder, nullptr);
+    if (ok) {
+        placeWindow(program.window, viewerWidth, viewerHeight);
+        ok = shoot(program.window, path);
+    }
+    finish(program);
     return ok;
 }
 
