@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "search/filter_text.h"
 #include "shell/command_ids.h"
 #include "tests/gui/harness.h"
 #include "tests/gui/launch_harness.h"
@@ -304,6 +305,19 @@ SCENARIO(window_filter_switch)
                 for (int id = idFirstFilterField; id <= idLastFilterField; id++) CHECK_EQ(std::to_string(id) + (hasBorder(control(program, id)) ? " border" : " flat"), std::to_string(id) + " border");
             // The rotations switch keeps its own mark; the filter switch only enables it.
             CHECK_EQ(SendMessageA(control(program, idRotations), BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
+        }
+        // Each turning entry of the filter menu turns the criteria by its own variant.
+        HWND field = control(program, idFirstFilterField + 5);
+        const struct {
+            int id, variant;
+        } turns[] = {{idTurnAB, 1}, {idTurnAC, 2}, {idTurnAD, 3}};
+        for (const auto& turn : turns) {
+            SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1,0,0"));
+            command(program, turn.id);
+            settle(program);
+            char turned[40];
+            formatCell(turnCell({1, 0, 0}, turn.variant), turned, sizeof turned);
+            CHECK_EQ(editText(field), std::string(turned));
         }
         CHECK_EQ(closeProgram(program), 0L);
     }
