@@ -77,11 +77,6 @@ void writeTable(const std::string& folder, int count, int extraBytes = 0);
 bool startProgram(Program& program, const std::string& workFolder);
 // The same with the copy of the program that lies in programFolder.
 bool startProgramFrom(Program& program, const std::string& programFolder, const std::string& workFolder);
-// Starts commandLine in workFolder and waits for its visible top-level window of
-// windowClass (any but a message box when null), without the probe; workFolder stays the
-// caller's. For programs that are only looked at, and for the release tools.
-bool launchProgram(Program& program, const std::string& commandLine, const std::string& workFolder,
-                   const char* windowClass);
 // Posts WM_CLOSE and waits; returns the exit code, or -1 when it did not end in time.
 long closeProgram(Program& program);
 // Ends the program if still running and removes the working folder that it was started in
@@ -155,3 +150,8 @@ bool saveScreenBmp(const std::string& path);
 // and loads the probe into it; endProgram removes workFolder.
 bool startProgramWith(Program& program, const std::string& commandLine, const std::string& workFolder,
                       const char* windowClass);
+// Starts commandLine in workFolder and waits for its visible top-level window of
+// windowClass (any but a message box when null), without the probe; workFolder stays the
+// caller's. For programs that are only looked at, and for the release tools.
+bool launchProgram(Program& program, const std::string& commandLine, const std::string& workFolder,
+                   const char* windowClass);
