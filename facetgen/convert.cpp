@@ -171,8 +171,14 @@ void convertPlacementFile(const char* name, const Settings& settings)
         return;
     }
 
-    std::FILE* in = isDirectory(name) ? nullptr : std::fopen(name, "r");
-    if (!in) {
+    std::FILE* in = nullptr;
+    switch (openInputFile(name, true, in)) {
+    case InputOpen::opened: break;
+    case InputOpen::notRegular:
+        std::fprintf(stderr, "Datei '%s' ist keine gew\xF6hnliche Datei (FIFO, Pipe oder "
+                             "Ger\xE4t) und wird nicht gelesen!\n", name);
+        return;
+    case InputOpen::failed:
         std::fprintf(stderr, "Datei '%s' nicht lesbar!\n", name);
         return;
     }
@@ -196,6 +202,11 @@ void convertPlacementFile(const char* name, const Settings& settings)
     case OutputOpen::otherNames:
         std::fprintf(stderr, "Datei '%s' hat noch weitere Namen (harte Verkn\xFCpfung) und "
                              "wird nicht \xFC" "berschrieben!\n", slpName);
+        std::fclose(in);
+        return;
+    case OutputOpen::notRegular:
+        std::fprintf(stderr, "Datei '%s' ist keine gew\xF6hnliche Datei (FIFO, Pipe oder "
+                             "Ger\xE4t) und wird nicht beschrieben!\n", slpName);
         std::fclose(in);
         return;
     case OutputOpen::failed:

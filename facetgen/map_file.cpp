@@ -33,9 +33,9 @@ MapLine parseMapLine(const char* line, MapLineFields& fields)
 
 int readMapFile(const char* mapFileName)
 {
-    // A folder opens for reading on some systems and then reads as nothing at all.
-    std::FILE* in = isDirectory(mapFileName) ? nullptr : std::fopen(mapFileName, "r");
-    if (!in) {
+    // A folder, a FIFO or a device is as unreadable as a missing file.
+    std::FILE* in = nullptr;
+    if (openInputFile(mapFileName, true, in) != InputOpen::opened) {
         std::fprintf(stderr, "Konfiguration '%s' nicht lesbar!\n", mapFileName);
         return -1;
     }
@@ -178,9 +178,9 @@ void transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
 void writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
                           const FloatTransform& r)
 {
-    // A folder opens for reading on some systems and then reads as nothing at all.
-    std::FILE* mesh = isDirectory(meshFileName) ? nullptr : std::fopen(meshFileName, "rb");
-    if (!mesh) {
+    // A folder, a FIFO or a device is as unreadable as a missing file.
+    std::FILE* mesh = nullptr;
+    if (openInputFile(meshFileName, false, mesh) != InputOpen::opened) {
         std::fprintf(stderr, "Kann Datei '%s' nicht lesen!\n", meshFileName);
         return;
     }

@@ -71,6 +71,6 @@ void transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
                          const FloatTransform& r);
 
 // Opens the mesh file and copies it transformed; a message when it cannot be read (a
-// folder counts as unreadable).
+// folder, a FIFO or a device counts as unreadable).
 void writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
                           const FloatTransform& r);

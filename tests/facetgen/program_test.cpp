@@ -3,6 +3,7 @@
 // PATH records how it was called and whether the SLP file existed while it ran.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,7 +83,7 @@ protected:
         chmod(path.c_str(), 0755);
     }
 
-    RunResult run(const std::vector<std::string>& args) { return runProgram(program, args, work, {bin}); }
+    RunResult run(const std::vector<std::string>& args) { return runProgram(program, args, work, {bin, "", ""}); }
     std::string viewerLog() { return readFile(work + "/../viewer.log"); }
     bool exists(const std::string& name) { return fileExists(work + "/" + name); }
     std::string read(const std::string& name) { return readFile(work + "/" + name); }
@@ -405,15 +406,15 @@ TEST_F(Program, NumbersBeyondSinglePrecisionAreRefused)
 TEST_F(Program, OutputThatCannotBeWrittenIsReported)
 {
     writeFile(work + "/a.pos", line1);
-    const RunResult r = runProgram(program, {"-x", "-L-", "a.pos"}, work, {bin, "/dev/full"});
+    const RunResult r = runProgram(program, {"-x", "-L-", "a.pos"}, work, {bin, "/dev/full", ""});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "a.pos -> a.slp ...\nDie Standardausgabe kann nicht geschrieben werden!\n");
     EXPECT_EQ(read("a.slp"), slp1);
-    const RunResult usageOnly = runProgram(program, {}, work, {bin, "/dev/full"});
+    const RunResult usageOnly = runProgram(program, {}, work, {bin, "/dev/full", ""});
     EXPECT_EQ(usageOnly.exitCode, 1);
     EXPECT_EQ(usageOnly.err, "Die Standardausgabe kann nicht geschrieben werden!\n");
     // Nothing written to standard output, nothing to report.
-    const RunResult quiet = runProgram(program, {"-L-", "a.pos"}, work, {bin, "/dev/full"});
+    const RunResult quiet = runProgram(program, {"-L-", "a.pos"}, work, {bin, "/dev/full", ""});
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.err, "a.pos -> a.slp ...\n");
 }
@@ -491,6 +492,37 @@ TEST_F(Program, DeletesOnlyTheFileItWrote)
         std::remove((work + "/a.slp").c_str());
     }
     EXPECT_EQ(read("behalten.slp"), slp1);
+}
+
+TEST_F(Program, FifosAndDevicesAreRefusedWithoutWaiting)
+{
+    const std::string refused = " ist keine gew\xF6hnliche Datei (FIFO, Pipe oder Ger\xE4t) und "
+                                "wird nicht ";
+    for (const char* name : {"rohr.pos", "b.slp", "d.slp", "fehlt.slp", "rohr.map"})
+        ASSERT_EQ(mkfifo((work + "/" + name).c_str(), 0644), 0) << name;
+    writeFile(work + "/b.pos", line1);
+    writeFile(work + "/d.pos", line1);
+    // Piece 3's mesh is a FIFO now.
+    writeFile(work + "/c.pos", " 3  1 0 0 0 1 0 0 0 1 0 0 0\n" + line1);
+    // A FIFO with a reader opens for writing at once; it is refused all the same, and the
+    // reader gets nothing.
+    const int reader = open((work + "/d.slp").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const RunResult r = run({"-d", "rohr.pos", "/dev/zero", "b.pos", "d.pos", "c.pos"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "rohr.pos -> rohr.slp ...\nDatei 'rohr.pos'" + refused + "gelesen!\n"
+                     "/dev/zero -> /dev/zero.slp ...\nDatei '/dev/zero'" + refused + "gelesen!\n"
+                     "b.pos -> b.slp ...\nDatei 'b.slp'" + refused + "beschrieben!\n"
+                     "d.pos -> d.slp ...\nDatei 'd.slp'" + refused + "beschrieben!\n"
+                     "c.pos -> c.slp ...\nKann Datei 'fehlt.slp' nicht lesen!\n");
+    char byte;
+    EXPECT_LE(::read(reader, &byte, 1), 0);
+    close(reader);
+    EXPECT_EQ(viewerLog(), "rtd c.slp\nvorhanden\n");
+    // The map file is read before any placement file: as a FIFO it ends the run.
+    const RunResult map = run({"-Mrohr.map", "b.pos"});
+    EXPECT_EQ(map.exitCode, 1);
+    EXPECT_EQ(map.err, "Konfiguration 'rohr.map' nicht lesbar!\n");
 }
 
 }  // namespace
