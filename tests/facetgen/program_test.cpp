@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/child_process.h"
+#include "tests/support/small_disk.h"
 
 namespace {
 
@@ -73,7 +74,11 @@ protected:
         writeFile(work + "/m1.slp", mesh1);
         writeFile(work + "/m2.slp", mesh2);
     }
-    void TearDown() override { removeTree(work); }
+    void TearDown() override
+    {
+        if (!disk.empty()) unmountSmallDisk(disk);
+        removeTree(work);
+    }
 
     // A viewer that logs its name, its arguments and whether its first argument exists.
     void writeViewer(const std::string& path, const std::string& name)
@@ -89,6 +94,7 @@ protected:
     std::string read(const std::string& name) { return readFile(work + "/" + name); }
 
     std::string work, bin;
+    std::string disk;  // a small disk mounted in work, if any
 };
 
 TEST_F(Program, WithoutArgumentsPrintsTheUsageInCodePage1252)
@@ -492,6 +498,44 @@ TEST_F(Program, DeletesOnlyTheFileItWrote)
         std::remove((work + "/a.slp").c_str());
     }
     EXPECT_EQ(read("behalten.slp"), slp1);
+}
+
+TEST_F(Program, AFullDiskLeavesNoCutOffFileAndShowsNothing)
+{
+    disk = work + "/voll";
+    if (!mountSmallDisk(disk)) {
+        disk.clear();
+        GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    // So many lines that the SLP file outgrows a page and is cut off in the middle; and a
+    // single line, whose SLP file fails only when the stream is flushed at the end.
+    std::string many;
+    for (int i = 0; i < 100; i++) many += line1 + line2;
+    writeFile(disk + "/a.pos", many);
+    writeFile(disk + "/b.pos", line1);
+    struct Case {
+        size_t room;  // free bytes left on the disk
+        std::vector<std::string> args;
+        const char* name;
+    } cases[] = {
+        {4096, {"voll/a.pos"}, "voll/a"},
+        {0, {"-d", "voll/b.pos"}, "voll/b"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(fillSmallDisk(disk, c.room));
+        const RunResult r = run(c.args);
+        const std::string slp = std::string(c.name) + ".slp";
+        EXPECT_EQ(r.exitCode, 0) << c.name;
+        EXPECT_EQ(r.err, std::string(c.name) + ".pos -> " + slp + " ...\n"
+                         "Datei '" + slp + "' kann nicht vollst\xE4ndig geschrieben werden und "
+                         "wird gel\xF6scht!\n") << c.name;
+        EXPECT_EQ(listFolder(disk), (std::vector<std::string>{"a.pos", "b.pos", "voll.bin"})) << c.name;
+        EXPECT_EQ(viewerLog(), "") << c.name;
+        std::remove((disk + "/voll.bin").c_str());
+    }
+    // With room again the same file converts whole.
+    EXPECT_EQ(run({"-L-", "voll/a.pos"}).err, "voll/a.pos -> voll/a.slp ...\n");
+    EXPECT_EQ(read("voll/a.slp").size(), 100 * (slp1.size() + slp2.size()));
 }
 
 TEST_F(Program, FifosAndDevicesAreRefusedWithoutWaiting)
