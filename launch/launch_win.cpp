@@ -1,10 +1,10 @@
 // launch_win.cpp: starting the solver and the viewer command on the real system. The order
-// of questions and checks lives in solver_launch, the file name, text and command line in
-// viewer_launch; here are the message boxes, the processes and the files.
+// of questions and checks lives in solver_launch, the placement file and the command line
+// in placement_file and viewer_launch; here are the message boxes, the processes, the
+// table test and the placement folder.
 #include <direct.h>
 #include <io.h>
 
-#include <cstdio>
 #include <string>
 
 #include "launch/launch_win.h"
@@ -126,16 +126,13 @@ void exportPlacement(const CurrentSolution& solution, FlipOptions flips, HWND vi
 {
     const PlacementExport placement = preparePlacementExport(solution, flips);
     if (!placement.wanted) return;
-    // Normally the folder exists already; if it cannot be made, opening the file says so.
+    // Normally the folder exists already; if it cannot be made, writing the file says so.
     _mkdir(placementFolder);
-    std::FILE* file = std::fopen(placement.path.c_str(), "w");
-    if (!file) {
+    if (!writePlacementFile(placement.path, placement.text)) {
         MessageBoxA(nullptr, exportFailureText(placement.path).c_str(), "Datenübergabe fehlgeschlagen",
                     MB_ICONEXCLAMATION | MB_OK);
         return;
     }
-    std::fputs(placement.text.c_str(), file);
-    std::fclose(file);
 
     char field[viewerCommandReadLimit + 1] = "";
     GetWindowTextA(viewerCommandField, field, sizeof field);
