@@ -85,10 +85,12 @@ SolverAnswer systemShow(void* context, SolverNotice notice)
 
 void systemCloseTable(void* context) { closeSolutionTable(*static_cast<LaunchContext*>(context)->solution); }
 
-// A new console of its own, the viewer's environment and folder, nothing inherited.
+// A new console of its own, the viewer's environment and folder, nothing inherited. A
+// command line that does not fit the buffer is not started rather than cut.
 bool startProcess(const std::string& commandLine, PROCESS_INFORMATION& process)
 {
     char line[2 * MAX_PATH];
+    if (commandLine.size() >= sizeof line) return false;
     lstrcpynA(line, commandLine.c_str(), sizeof line);
     // All zero but its size, which is the platform's own (68 bytes on 32-bit Windows).
     STARTUPINFOA startup = {};
@@ -134,12 +136,14 @@ void exportPlacement(const CurrentSolution& solution, FlipOptions flips, HWND vi
         return;
     }
 
-    char field[viewerCommandReadLimit + 1] = "";
+    // One character more than a command may have, so that a longer one shows as such.
+    char field[viewerCommandReadLimit + 2] = "";
     GetWindowTextA(viewerCommandField, field, sizeof field);
-    field[viewerCommandReadLimit] = 0;
+    std::string commandLine;
+    if (!viewerCommandLine(field, placement.path, commandLine)) return;
     // Nothing waits for the viewer or reports its start; its handles are not needed.
     PROCESS_INFORMATION viewer = {};
-    if (startProcess(viewerCommandLine(field, placement.path), viewer)) {
+    if (startProcess(commandLine, viewer)) {
         CloseHandle(viewer.hThread);
         CloseHandle(viewer.hProcess);
     }

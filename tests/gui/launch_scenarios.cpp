@@ -363,14 +363,19 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
             REQUIRE(runs.size() == 3);
             CHECK_EQ(runs[2], viewerCommand() + " loesungen\\kubo_puzzle_000005a.pos");
 
-            // A field longer than 259 characters gives its first 259 and then the path.
+            // A field of 259 characters is started whole; one longer is not started at
+            // all, as cut short it would be another command. Either leaves the file.
             std::string longCommand = viewerCommand() + " ";
-            while (longCommand.size() < 300) longCommand += char('a' + longCommand.size() % 26);
+            while (longCommand.size() < 259) longCommand += char('a' + longCommand.size() % 26);
             setText(program, control(program, idViewerCommand), longCommand);
             click(program, idStart);
             runs = waitForLines(log, 4, 10000);
             REQUIRE(runs.size() == 4);
-            CHECK_EQ(runs[3], longCommand.substr(0, 259) + " loesungen\\kubo_puzzle_000005a.pos");
+            CHECK_EQ(runs[3], longCommand + " loesungen\\kubo_puzzle_000005a.pos");
+            DeleteFileA((folder + "\\loesungen\\kubo_puzzle_000005a.pos").c_str());
+            setText(program, control(program, idViewerCommand), longCommand + "z");
+            click(program, idStart);
+            CHECK(fileExists(folder + "\\loesungen\\kubo_puzzle_000005a.pos"));
 
             // A command that cannot be started leaves the file and shows nothing.
             DeleteFileA((folder + "\\loesungen\\kubo_puzzle_000005a.pos").c_str());
