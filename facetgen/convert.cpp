@@ -84,7 +84,7 @@ bool formViewerCommand(const char* viewerProgram, const char* slpName,
     return true;
 }
 
-void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName)
+bool convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName)
 {
     char line[lineBufferSize];
     while (readLinePiece(in, line, sizeof line) > 0) {
@@ -127,8 +127,9 @@ void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName)
                          parsed.pieceNumber);
             continue;
         }
-        writeTransformedMesh(out, entry->gridScale, entry->meshFileName, r);
+        if (!writeTransformedMesh(out, entry->gridScale, entry->meshFileName, r)) return false;
     }
+    return true;
 }
 
 namespace {
@@ -142,6 +143,27 @@ bool isAnInput(const char* slpName, const char* placementName, const Settings& s
     for (const MapEntry* e = mapTable; e; e = e->next)
         if (sameFile(slpName, e->meshFileName)) return true;
     return false;
+}
+
+// Deletes the SLP file that this run wrote, and only that: whatever the name denotes by
+// now stays, with a word why. A failed deletion is reported only when asked for.
+void removeWrittenFile(const char* slpName, WrittenFile& written, bool reportFailure)
+{
+    switch (removeOutputFile(slpName, written)) {
+    case OutputRemoval::link:
+        std::fprintf(stderr, "Datei '%s' ist inzwischen eine Verkn\xFCpfung und wird nicht "
+                             "gel\xF6scht!\n", slpName);
+        break;
+    case OutputRemoval::replaced:
+        std::fprintf(stderr, "Datei '%s' ist inzwischen eine andere Datei und wird nicht "
+                             "gel\xF6scht!\n", slpName);
+        break;
+    case OutputRemoval::failed:
+        if (reportFailure) std::fprintf(stderr, "Datei '%s' kann nicht gel\xF6scht werden!\n", slpName);
+        break;
+    case OutputRemoval::removed:
+    case OutputRemoval::gone: break;
+    }
 }
 
 }  // namespace
@@ -171,8 +193,14 @@ void convertPlacementFile(const char* name, const Settings& settings)
         return;
     }
 
-    std::FILE* in = isDirectory(name) ? nullptr : std::fopen(name, "r");
-    if (!in) {
+    std::FILE* in = nullptr;
+    switch (openInputFile(name, true, in)) {
+    case InputOpen::opened: break;
+    case InputOpen::notRegular:
+        std::fprintf(stderr, "Datei '%s' ist keine gew\xF6hnliche Datei (FIFO, Pipe oder "
+                             "Ger\xE4t) und wird nicht gelesen!\n", name);
+        return;
+    case InputOpen::failed:
         std::fprintf(stderr, "Datei '%s' nicht lesbar!\n", name);
         return;
     }
@@ -198,14 +226,34 @@ void convertPlacementFile(const char* name, const Settings& settings)
                              "wird nicht \xFC" "berschrieben!\n", slpName);
         std::fclose(in);
         return;
+    case OutputOpen::notRegular:
+        std::fprintf(stderr, "Datei '%s' ist keine gew\xF6hnliche Datei (FIFO, Pipe oder "
+                             "Ger\xE4t) und wird nicht beschrieben!\n", slpName);
+        std::fclose(in);
+        return;
     case OutputOpen::failed:
         std::fprintf(stderr, "Datei '%s' kann nicht erzeugt werden!\n", slpName);
         std::fclose(in);
         return;
     }
-    convertPlacementStream(in, out, slpName);
-    std::fclose(out);
+    const bool converted = convertPlacementStream(in, out, slpName);
+    const bool readWhole = !std::ferror(in);
+    // On a full disk the last buffered bytes fail only when they are flushed. The flush is
+    // asked for by itself: not every C library's close reports a failed one (Wine's does
+    // not).
+    const bool flushed = std::fflush(out) == 0 && !std::ferror(out);
+    const bool closed = std::fclose(out) == 0;
     std::fclose(in);
+    if (!converted || !flushed || !closed || !readWhole) {
+        // A cut-off SLP file would be shown as if it were the whole solution.
+        if (!readWhole)
+            std::fprintf(stderr, "Datei '%s' nicht lesbar!\n", name);
+        else
+            std::fprintf(stderr, "Datei '%s' kann nicht vollst\xE4ndig geschrieben werden und "
+                                 "wird gel\xF6scht!\n", slpName);
+        removeWrittenFile(slpName, written, true);
+        return;
+    }
 
     if (settings.viewerProgram[0] == '\0' || !settings.deleteAfterViewing)
         releaseOutputFile(written);
@@ -215,19 +263,6 @@ void convertPlacementFile(const char* name, const Settings& settings)
     const int ignored = std::system(command.c_str());
     (void)ignored;
     if (!settings.deleteAfterViewing) return;
-    // Only the file written above is deleted; whatever the name denotes by now stays. A
-    // failure to delete is not reported.
-    switch (removeOutputFile(slpName, written)) {
-    case OutputRemoval::link:
-        std::fprintf(stderr, "Datei '%s' ist inzwischen eine Verkn\xFCpfung und wird nicht "
-                             "gel\xF6scht!\n", slpName);
-        break;
-    case OutputRemoval::replaced:
-        std::fprintf(stderr, "Datei '%s' ist inzwischen eine andere Datei und wird nicht "
-                             "gel\xF6scht!\n", slpName);
-        break;
-    case OutputRemoval::removed:
-    case OutputRemoval::gone:
-    case OutputRemoval::failed: break;
-    }
+    // After the viewer, a failure to delete is not reported.
+    removeWrittenFile(slpName, written, false);
 }

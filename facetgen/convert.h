@@ -34,8 +34,10 @@ struct PlacementLine {
 PlacementLineKind parsePlacementLine(const char* line, PlacementLine& parsed);
 
 // Every line of the placement stream, each usable one appending its piece's mesh to out.
-// A mesh that is the output file itself (outName, when given) is not read.
-void convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName);
+// A mesh that is the output file itself (outName, when given) is not read. False when a
+// write to out failed (a full disk): the conversion stops there, since nothing after it
+// could be kept either.
+bool convertPlacementStream(std::FILE* in, std::FILE* out, const char* outName);
 
 // The command interpreter that system() hands the viewer command to.
 enum class CommandInterpreter { posixShell, cmd };
@@ -51,5 +53,6 @@ bool formViewerCommand(const char* viewerProgram, const char* slpName,
                        CommandInterpreter interpreter, std::string& command);
 
 // Converts, runs the viewer on the result and deletes it if asked; reports failures on
-// the standard error stream and returns.
+// the standard error stream and returns. An SLP file that could not be written whole, or
+// whose placement file broke off while it was read, is deleted and not shown.
 void convertPlacementFile(const char* name, const Settings& settings);

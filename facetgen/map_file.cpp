@@ -33,9 +33,9 @@ MapLine parseMapLine(const char* line, MapLineFields& fields)
 
 int readMapFile(const char* mapFileName)
 {
-    // A folder opens for reading on some systems and then reads as nothing at all.
-    std::FILE* in = isDirectory(mapFileName) ? nullptr : std::fopen(mapFileName, "r");
-    if (!in) {
+    // A folder, a FIFO or a device is as unreadable as a missing file.
+    std::FILE* in = nullptr;
+    if (openInputFile(mapFileName, true, in) != InputOpen::opened) {
         std::fprintf(stderr, "Konfiguration '%s' nicht lesbar!\n", mapFileName);
         return -1;
     }
@@ -162,7 +162,7 @@ void transformMeshPiece(const char* piece, size_t length, float gridScale,
     out += line;
 }
 
-void transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
+bool transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
                          const FloatTransform& r)
 {
     char piece[meshBufferSize];
@@ -171,21 +171,24 @@ void transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
     while ((length = readLinePiece(mesh, piece, sizeof piece)) > 0) {
         text.clear();
         transformMeshPiece(piece, length, gridScale, r, text);
-        std::fwrite(text.data(), 1, text.size(), out);
+        if (std::fwrite(text.data(), 1, text.size(), out) != text.size()) return false;
     }
+    return true;
 }
 
-void writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
+bool writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
                           const FloatTransform& r)
 {
-    // A folder opens for reading on some systems and then reads as nothing at all.
-    std::FILE* mesh = isDirectory(meshFileName) ? nullptr : std::fopen(meshFileName, "rb");
-    if (!mesh) {
+    // A folder, a FIFO or a device is as unreadable as a missing file.
+    std::FILE* mesh = nullptr;
+    if (openInputFile(meshFileName, false, mesh) != InputOpen::opened) {
         std::fprintf(stderr, "Kann Datei '%s' nicht lesen!\n", meshFileName);
-        return;
+        return true;
     }
-    transformMeshStream(mesh, out, gridScale, r);
+    const bool written = transformMeshStream(mesh, out, gridScale, r);
     // A read that broke off leaves the piece incomplete; that must not pass unnoticed.
-    if (std::ferror(mesh)) std::fprintf(stderr, "Kann Datei '%s' nicht lesen!\n", meshFileName);
+    if (written && std::ferror(mesh))
+        std::fprintf(stderr, "Kann Datei '%s' nicht lesen!\n", meshFileName);
     std::fclose(mesh);
+    return written;
 }

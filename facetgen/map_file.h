@@ -66,11 +66,13 @@ FloatTransform composeFloat(const FloatTransform& a, const FloatTransform& b);
 void transformMeshPiece(const char* piece, size_t length, float gridScale,
                         const FloatTransform& r, std::string& out);
 
-// Copies the mesh stream into out, transformed piece by piece.
-void transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
+// Copies the mesh stream into out, transformed piece by piece; false as soon as a write
+// to out fails.
+bool transformMeshStream(std::FILE* mesh, std::FILE* out, float gridScale,
                          const FloatTransform& r);
 
 // Opens the mesh file and copies it transformed; a message when it cannot be read (a
-// folder counts as unreadable).
-void writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
+// folder, a FIFO or a device counts as unreadable). False only when a write to out failed:
+// the output is then incomplete, while an unreadable mesh just leaves its piece out.
+bool writeTransformedMesh(std::FILE* out, float gridScale, const char* meshFileName,
                           const FloatTransform& r);

@@ -1,7 +1,7 @@
 // platform.h: the converter's few platform services: the console's output code page
-// (Windows only; elsewhere there is none), whether two names denote one file, creating and
-// deleting the SLP file without ever going through a link, and which command interpreter
-// runs the viewer command.
+// (Windows only; elsewhere there is none), whether two names denote one file, opening the
+// files it reads as plain files only, creating and deleting the SLP file without ever
+// going through a link, and which command interpreter runs the viewer command.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +17,16 @@ void restoreConsole();
 // True when both names exist and denote the same file.
 bool sameFile(const char* a, const char* b);
 
-// True when the name exists and is a directory.
-bool isDirectory(const char* name);
+enum class InputOpen {
+    opened,
+    notRegular,  // a FIFO, a pipe or a device
+    failed,      // missing, unreadable, or a folder
+};
+
+// Opens an existing file for reading, in text mode ("r") or binary mode ("rb"). Only a
+// plain file is opened: a FIFO would wait for a writer and a device could read without
+// end, so either is refused without being waited for.
+InputOpen openInputFile(const char* name, bool textMode, std::FILE*& file);
 
 // The SLP file as this run made it: known by device and inode, or by volume serial number
 // and file index, whatever name it is reached by; and a handle held open on it until it is
@@ -32,13 +40,15 @@ enum class OutputOpen {
     opened,
     link,        // the name is a symbolic link or another reparse point
     otherNames,  // the file has further names (hard links) that would change with it
+    notRegular,  // a FIFO, a pipe or a device: nothing would be kept there
     failed,
 };
 
 // Creates the SLP file, or empties the one that exists, for writing in binary mode. An
 // existing link is never followed and a file with further names is left alone: writing
-// through either would replace a file that the user keeps under another name. On opened,
-// file is the open stream and written the file that it writes.
+// through either would replace a file that the user keeps under another name. Neither a
+// FIFO nor a device is written to or waited for. On opened, file is the open stream and
+// written the file that it writes.
 OutputOpen createOutputFile(const char* name, std::FILE*& file, WrittenFile& written);
 
 enum class OutputRemoval {

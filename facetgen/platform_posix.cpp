@@ -18,10 +18,34 @@ bool sameFile(const char* a, const char* b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-bool isDirectory(const char* name)
+namespace {
+
+// Back to blocking writes and reads once the descriptor is known to be a plain file, for
+// which O_NONBLOCK means nothing anyway.
+bool clearNonBlocking(int fd)
 {
+    const int flags = fcntl(fd, F_GETFL);
+    return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+}  // namespace
+
+InputOpen openInputFile(const char* name, bool textMode, std::FILE*& file)
+{
+    file = nullptr;
+    // O_NONBLOCK: opening a FIFO would otherwise wait for a writer.
+    const int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return InputOpen::failed;
     struct stat s;
-    return stat(name, &s) == 0 && S_ISDIR(s.st_mode);
+    InputOpen result = InputOpen::opened;
+    if (fstat(fd, &s) != 0 || S_ISDIR(s.st_mode))
+        result = InputOpen::failed;
+    else if (!S_ISREG(s.st_mode))
+        result = InputOpen::notRegular;
+    else if (!clearNonBlocking(fd) || !(file = fdopen(fd, textMode ? "r" : "rb")))
+        result = InputOpen::failed;
+    if (result != InputOpen::opened) close(fd);
+    return result;
 }
 
 namespace {
@@ -39,23 +63,26 @@ OutputOpen createOutputFile(const char* name, std::FILE*& file, WrittenFile& wri
     written = {0, 0, -1};
     // O_NOFOLLOW refuses a link in the last place of the name, and without O_TRUNC nothing
     // is emptied before the file has been looked at through its own descriptor, so no
-    // link or second name can slip in between the look and the write.
-    const int fd = open(name, O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return errno == ELOOP ? OutputOpen::link : OutputOpen::failed;
-    struct stat s;
-    if (fstat(fd, &s) != 0) {
-        close(fd);
-        return OutputOpen::failed;
+    // link or second name can slip in between the look and the write. O_NONBLOCK keeps a
+    // FIFO from waiting for a reader; without one its open fails with ENXIO.
+    const int fd = open(name, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == ELOOP) return OutputOpen::link;
+        return errno == ENXIO ? OutputOpen::notRegular : OutputOpen::failed;
     }
-    if (S_ISREG(s.st_mode)) {
-        if (s.st_nlink > 1) {
-            close(fd);
-            return OutputOpen::otherNames;
-        }
-        if (ftruncate(fd, 0) != 0) {
-            close(fd);
-            return OutputOpen::failed;
-        }
+    struct stat s;
+    OutputOpen refused = OutputOpen::opened;
+    if (fstat(fd, &s) != 0)
+        refused = OutputOpen::failed;
+    else if (!S_ISREG(s.st_mode))
+        refused = OutputOpen::notRegular;
+    else if (s.st_nlink > 1)
+        refused = OutputOpen::otherNames;
+    else if (ftruncate(fd, 0) != 0 || !clearNonBlocking(fd))
+        refused = OutputOpen::failed;
+    if (refused != OutputOpen::opened) {
+        close(fd);
+        return refused;
     }
     const int held = fcntl(fd, F_DUPFD_CLOEXEC, 0);
     file = fdopen(fd, "wb");

@@ -138,10 +138,31 @@ bool sameFile(const char* a, const char* b)
            ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
-bool isDirectory(const char* name)
+InputOpen openInputFile(const char* name, bool textMode, std::FILE*& file)
 {
-    const DWORD attributes = GetFileAttributesA(name);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    file = nullptr;
+    // The sharing of the C library's own fopen. A folder does not open without backup
+    // semantics; a pipe, the console or another device opens but is no disk file (the
+    // Windows build under Wine sees a host FIFO as a pipe and /dev/zero as a device).
+    HANDLE h = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return InputOpen::failed;
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        return InputOpen::notRegular;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h),
+                                   _O_RDONLY | (textMode ? _O_TEXT : _O_BINARY));
+    if (fd < 0) {
+        CloseHandle(h);
+        return InputOpen::failed;
+    }
+    file = _fdopen(fd, textMode ? "r" : "rb");
+    if (!file) {
+        _close(fd);
+        return InputOpen::failed;
+    }
+    return InputOpen::opened;
 }
 
 OutputOpen createOutputFile(const char* name, std::FILE*& file, WrittenFile& written)
@@ -164,7 +185,9 @@ OutputOpen createOutputFile(const char* name, std::FILE*& file, WrittenFile& wri
     }
     BY_HANDLE_FILE_INFORMATION info;
     OutputOpen result = OutputOpen::opened;
-    if (!GetFileInformationByHandle(h, &info))
+    if (GetFileType(h) != FILE_TYPE_DISK)
+        result = OutputOpen::notRegular;
+    else if (!GetFileInformationByHandle(h, &info))
         result = OutputOpen::failed;
     else if (isReparsePoint(info.dwFileAttributes))
         result = OutputOpen::link;

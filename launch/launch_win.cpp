@@ -1,10 +1,10 @@
 // launch_win.cpp: starting the solver and the viewer command on the real system. The order
-// of questions and checks lives in solver_launch, the file name, text and command line in
-// viewer_launch; here are the message boxes, the processes and the files.
+// of questions and checks lives in solver_launch, the placement file and the command line
+// in placement_file and viewer_launch; here are the message boxes, the processes, the
+// table test and the placement folder.
 #include <direct.h>
 #include <io.h>
 
-#include <cstdio>
 #include <string>
 
 #include "launch/launch_win.h"
@@ -85,10 +85,12 @@ SolverAnswer systemShow(void* context, SolverNotice notice)
 
 void systemCloseTable(void* context) { closeSolutionTable(*static_cast<LaunchContext*>(context)->solution); }
 
-// A new console of its own, the viewer's environment and folder, nothing inherited.
+// A new console of its own, the viewer's environment and folder, nothing inherited. A
+// command line that does not fit the buffer is not started rather than cut.
 bool startProcess(const std::string& commandLine, PROCESS_INFORMATION& process)
 {
     char line[2 * MAX_PATH];
+    if (commandLine.size() >= sizeof line) return false;
     lstrcpynA(line, commandLine.c_str(), sizeof line);
     // All zero but its size, which is the platform's own (68 bytes on 32-bit Windows).
     STARTUPINFOA startup = {};
@@ -126,23 +128,22 @@ void exportPlacement(const CurrentSolution& solution, FlipOptions flips, HWND vi
 {
     const PlacementExport placement = preparePlacementExport(solution, flips);
     if (!placement.wanted) return;
-    // Normally the folder exists already; if it cannot be made, opening the file says so.
+    // Normally the folder exists already; if it cannot be made, writing the file says so.
     _mkdir(placementFolder);
-    std::FILE* file = std::fopen(placement.path.c_str(), "w");
-    if (!file) {
+    if (!writePlacementFile(placement.path, placement.text)) {
         MessageBoxA(nullptr, exportFailureText(placement.path).c_str(), "Datenübergabe fehlgeschlagen",
                     MB_ICONEXCLAMATION | MB_OK);
         return;
     }
-    std::fputs(placement.text.c_str(), file);
-    std::fclose(file);
 
-    char field[viewerCommandReadLimit + 1] = "";
+    // One character more than a command may have, so that a longer one shows as such.
+    char field[viewerCommandReadLimit + 2] = "";
     GetWindowTextA(viewerCommandField, field, sizeof field);
-    field[viewerCommandReadLimit] = 0;
+    std::string commandLine;
+    if (!viewerCommandLine(field, placement.path, commandLine)) return;
     // Nothing waits for the viewer or reports its start; its handles are not needed.
     PROCESS_INFORMATION viewer = {};
-    if (startProcess(viewerCommandLine(field, placement.path), viewer)) {
+    if (startProcess(commandLine, viewer)) {
         CloseHandle(viewer.hThread);
         CloseHandle(viewer.hProcess);
     }

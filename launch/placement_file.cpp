@@ -1,5 +1,7 @@
-// placement_file.cpp: the name and the text of the placement file.
+// placement_file.cpp: the name, the text and the writing of the placement file.
 #include "launch/placement_file.h"
+
+#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -36,4 +38,22 @@ std::string placementFileText(const CurrentSolution& solution, FlipOptions flips
                               effectivePlacementWith(word, solution.variant, true, flips));
     }
     return text;
+}
+
+bool writePlacementFile(const std::string& path, const std::string& text)
+{
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) return false;
+    struct stat status;
+    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+        std::fclose(file);
+        return false;
+    }
+    // On a full disk the buffered text fails only when it is flushed. The flush is asked
+    // for by itself: not every C library's close reports a failed one (Wine's does not).
+    const bool written = std::fputs(text.c_str(), file) >= 0 && std::fflush(file) == 0;
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed) return true;
+    std::remove(path.c_str());
+    return false;
 }

@@ -8,15 +8,14 @@ PlacementExport preparePlacementExport(const CurrentSolution& solution, FlipOpti
             placementFileText(solution, flips)};
 }
 
-std::string viewerCommandLine(const std::string& fieldText, const std::string& path)
+bool viewerCommandLine(const std::string& fieldText, const std::string& path, std::string& line)
 {
-    std::string line = fieldText.substr(0, fieldText.find('\0'));
-    if (line.size() > size_t(viewerCommandReadLimit)) line.resize(viewerCommandReadLimit);
+    line = fieldText.substr(0, fieldText.find('\0'));
+    if (line.size() > size_t(viewerCommandReadLimit)) return false;
     line += ' ';
     line += path;
-    // The path is at most 37 characters, so this cut never touches it in practice.
-    if (line.size() > size_t(viewerCommandLineLimit)) line.resize(viewerCommandLineLimit);
-    return line;
+    // The path is at most 37 characters, so only an unusual caller's path fails here.
+    return line.size() <= size_t(viewerCommandLineLimit);
 }
 
 std::string exportFailureText(const std::string& path)

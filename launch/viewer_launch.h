@@ -6,7 +6,8 @@
 
 #include "launch/placement_file.h"
 
-// The viewer command field is read into 260 bytes, the command line formed in 520.
+// The viewer command field holds at most 259 characters for a start, the command line
+// at most 519.
 constexpr int viewerCommandReadLimit = 259;
 constexpr int viewerCommandLineLimit = 519;
 
@@ -20,8 +21,11 @@ constexpr const char placementFolder[] = "loesungen";
 
 PlacementExport preparePlacementExport(const CurrentSolution& solution, FlipOptions flips);
 
-// The field's text (at most its first 259 characters), a blank and the path.
-std::string viewerCommandLine(const std::string& fieldText, const std::string& path);
+// The field's text, a blank and the path. False when the text is longer than 259
+// characters or the line longer than 519: such a command is not started at all, as one
+// that cannot be started, since cut short it could be another command (a lost "-L-" at
+// its end would start a viewer that was not asked for).
+bool viewerCommandLine(const std::string& fieldText, const std::string& path, std::string& line);
 
 // "Datei '%s' konnte nicht angelegt werden!" with the path.
 std::string exportFailureText(const std::string& path);

@@ -3,6 +3,7 @@
 // PATH records how it was called and whether the SLP file existed while it ran.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/child_process.h"
+#include "tests/support/small_disk.h"
 
 namespace {
 
@@ -72,7 +74,11 @@ protected:
         writeFile(work + "/m1.slp", mesh1);
         writeFile(work + "/m2.slp", mesh2);
     }
-    void TearDown() override { removeTree(work); }
+    void TearDown() override
+    {
+        if (!disk.empty()) unmountSmallDisk(disk);
+        removeTree(work);
+    }
 
     // A viewer that logs its name, its arguments and whether its first argument exists.
     void writeViewer(const std::string& path, const std::string& name)
@@ -82,12 +88,13 @@ protected:
         chmod(path.c_str(), 0755);
     }
 
-    RunResult run(const std::vector<std::string>& args) { return runProgram(program, args, work, {bin}); }
+    RunResult run(const std::vector<std::string>& args) { return runProgram(program, args, work, {bin, "", ""}); }
     std::string viewerLog() { return readFile(work + "/../viewer.log"); }
     bool exists(const std::string& name) { return fileExists(work + "/" + name); }
     std::string read(const std::string& name) { return readFile(work + "/" + name); }
 
     std::string work, bin;
+    std::string disk;  // a small disk mounted in work, if any
 };
 
 TEST_F(Program, WithoutArgumentsPrintsTheUsageInCodePage1252)
@@ -405,15 +412,15 @@ TEST_F(Program, NumbersBeyondSinglePrecisionAreRefused)
 TEST_F(Program, OutputThatCannotBeWrittenIsReported)
 {
     writeFile(work + "/a.pos", line1);
-    const RunResult r = runProgram(program, {"-x", "-L-", "a.pos"}, work, {bin, "/dev/full"});
+    const RunResult r = runProgram(program, {"-x", "-L-", "a.pos"}, work, {bin, "/dev/full", ""});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "a.pos -> a.slp ...\nDie Standardausgabe kann nicht geschrieben werden!\n");
     EXPECT_EQ(read("a.slp"), slp1);
-    const RunResult usageOnly = runProgram(program, {}, work, {bin, "/dev/full"});
+    const RunResult usageOnly = runProgram(program, {}, work, {bin, "/dev/full", ""});
     EXPECT_EQ(usageOnly.exitCode, 1);
     EXPECT_EQ(usageOnly.err, "Die Standardausgabe kann nicht geschrieben werden!\n");
     // Nothing written to standard output, nothing to report.
-    const RunResult quiet = runProgram(program, {"-L-", "a.pos"}, work, {bin, "/dev/full"});
+    const RunResult quiet = runProgram(program, {"-L-", "a.pos"}, work, {bin, "/dev/full", ""});
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.err, "a.pos -> a.slp ...\n");
 }
@@ -491,6 +498,75 @@ TEST_F(Program, DeletesOnlyTheFileItWrote)
         std::remove((work + "/a.slp").c_str());
     }
     EXPECT_EQ(read("behalten.slp"), slp1);
+}
+
+TEST_F(Program, AFullDiskLeavesNoCutOffFileAndShowsNothing)
+{
+    disk = work + "/voll";
+    if (!mountSmallDisk(disk)) {
+        disk.clear();
+        GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    // So many lines that the SLP file outgrows a page and is cut off in the middle; and a
+    // single line, whose SLP file fails only when the stream is flushed at the end.
+    std::string many;
+    for (int i = 0; i < 100; i++) many += line1 + line2;
+    writeFile(disk + "/a.pos", many);
+    writeFile(disk + "/b.pos", line1);
+    struct Case {
+        size_t room;  // free bytes left on the disk
+        std::vector<std::string> args;
+        const char* name;
+    } cases[] = {
+        {4096, {"voll/a.pos"}, "voll/a"},
+        {0, {"-d", "voll/b.pos"}, "voll/b"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(fillSmallDisk(disk, c.room));
+        const RunResult r = run(c.args);
+        const std::string slp = std::string(c.name) + ".slp";
+        EXPECT_EQ(r.exitCode, 0) << c.name;
+        EXPECT_EQ(r.err, std::string(c.name) + ".pos -> " + slp + " ...\n"
+                         "Datei '" + slp + "' kann nicht vollst\xE4ndig geschrieben werden und "
+                         "wird gel\xF6scht!\n") << c.name;
+        EXPECT_EQ(listFolder(disk), (std::vector<std::string>{"a.pos", "b.pos", "voll.bin"})) << c.name;
+        EXPECT_EQ(viewerLog(), "") << c.name;
+        std::remove((disk + "/voll.bin").c_str());
+    }
+    // With room again the same file converts whole.
+    EXPECT_EQ(run({"-L-", "voll/a.pos"}).err, "voll/a.pos -> voll/a.slp ...\n");
+    EXPECT_EQ(read("voll/a.slp").size(), 100 * (slp1.size() + slp2.size()));
+}
+
+TEST_F(Program, FifosAndDevicesAreRefusedWithoutWaiting)
+{
+    const std::string refused = " ist keine gew\xF6hnliche Datei (FIFO, Pipe oder Ger\xE4t) und "
+                                "wird nicht ";
+    for (const char* name : {"rohr.pos", "b.slp", "d.slp", "fehlt.slp", "rohr.map"})
+        ASSERT_EQ(mkfifo((work + "/" + name).c_str(), 0644), 0) << name;
+    writeFile(work + "/b.pos", line1);
+    writeFile(work + "/d.pos", line1);
+    // Piece 3's mesh is a FIFO now.
+    writeFile(work + "/c.pos", " 3  1 0 0 0 1 0 0 0 1 0 0 0\n" + line1);
+    // A FIFO with a reader opens for writing at once; it is refused all the same, and the
+    // reader gets nothing.
+    const int reader = open((work + "/d.slp").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const RunResult r = run({"-d", "rohr.pos", "/dev/zero", "b.pos", "d.pos", "c.pos"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "rohr.pos -> rohr.slp ...\nDatei 'rohr.pos'" + refused + "gelesen!\n"
+                     "/dev/zero -> /dev/zero.slp ...\nDatei '/dev/zero'" + refused + "gelesen!\n"
+                     "b.pos -> b.slp ...\nDatei 'b.slp'" + refused + "beschrieben!\n"
+                     "d.pos -> d.slp ...\nDatei 'd.slp'" + refused + "beschrieben!\n"
+                     "c.pos -> c.slp ...\nKann Datei 'fehlt.slp' nicht lesen!\n");
+    char byte;
+    EXPECT_LE(::read(reader, &byte, 1), 0);
+    close(reader);
+    EXPECT_EQ(viewerLog(), "rtd c.slp\nvorhanden\n");
+    // The map file is read before any placement file: as a FIFO it ends the run.
+    const RunResult map = run({"-Mrohr.map", "b.pos"});
+    EXPECT_EQ(map.exitCode, 1);
+    EXPECT_EQ(map.err, "Konfiguration 'rohr.map' nicht lesbar!\n");
 }
 
 }  // namespace

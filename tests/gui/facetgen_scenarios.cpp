@@ -1,8 +1,10 @@
 // The converter as a user runs it on Windows: code page 1252 texts, the command
 // interpreter for the viewer, backslash paths and text-mode line ends.
+#include <cstdio>
 #include <string>
 
 #include "tests/gui/harness.h"
+#include "tests/gui/launch_harness.h"
 
 namespace {
 
@@ -78,5 +80,37 @@ SCENARIO(facetgen_converts_and_runs_the_viewer)
     run = runConsole(exe + " -L- loesungen\\x.Pos", folder);
     CHECK_EQ(run.err, std::string("loesungen\\x.Pos -> loesungen\\x.slp ...\r\nBaustein Nr. 13 ist aber nicht definiert!\r\n"));
     CHECK_EQ(countOf(readFile(folder + "\\loesungen\\x.slp"), "endsolid "), 1);
+    removeFolder(folder);
+}
+
+SCENARIO(facetgen_on_a_full_disk_leaves_no_cut_off_file)
+{
+    const std::string folder = converterFolder("fulldisk");
+    const std::string host = hostPathOf(folder + "\\loesungen");
+    // A disk of a few pages on the folder; mounting needs the host's root.
+    if (host.empty() || !runHostShell("mount -t tmpfs -o size=64k tmpfs '" + host + "'", folder)) {
+        std::printf("         (no small file system can be mounted here; the case is left out)\n");
+        removeFolder(folder);
+        return;
+    }
+    FILE* pos = std::fopen((folder + "\\loesungen\\kubo_puzzle_000017c.pos").c_str(), "w");
+    if (pos) {
+        std::fputs(" 5   1  0  0  0  1  0  0  0  1  2  1  0\n", pos);
+        std::fclose(pos);
+    }
+    runHostShell("cat /dev/zero > '" + host + "/voll.bin' 2>/dev/null", folder);
+    // A mesh so small that its SLP file is written only when the stream is flushed at the
+    // end; the "viewer" would leave a copy of what it was shown.
+    writeTextFile(folder + "\\klein.map", "5 1 0 0 0 1 0 0 0 1 0 0 0 10 klein.slp\n");
+    writeTextFile(folder + "\\klein.slp", "solid klein\r\n      vertex 0 0 0\r\nendsolid klein\r\n");
+    const ConsoleRun run = runConsole("\"" + runFolder + "\\facetgen.exe\" -Mklein.map \"-Lcmd /c copy\" -d "
+                                      "loesungen\\kubo_puzzle_000017c.pos", folder);
+    CHECK_EQ(run.exitCode, 0L);
+    CHECK_EQ(run.err, std::string("loesungen\\kubo_puzzle_000017c.pos -> loesungen\\kubo_puzzle_000017c.slp ...\r\n"
+                                  "Datei 'loesungen\\kubo_puzzle_000017c.slp' kann nicht vollst\xE4ndig geschrieben "
+                                  "werden und wird gel\xF6scht!\r\n"));
+    CHECK(!fileExists(folder + "\\loesungen\\kubo_puzzle_000017c.slp"));
+    CHECK(!fileExists(folder + "\\kubo_puzzle_000017c.slp"));
+    runHostShell("umount -l '" + host + "'", folder);
     removeFolder(folder);
 }

@@ -1,4 +1,5 @@
-// launch_harness.cpp: program copies with stand-ins, logs and message box facts.
+// launch_harness.cpp: program copies with stand-ins, logs, message box facts and the host's
+// shell.
 #include "tests/gui/launch_harness.h"
 
 #include <tlhelp32.h>
@@ -204,4 +205,42 @@ void endChildren(const Program& program)
         WaitForSingleObject(child, 5000);
         CloseHandle(child);
     }
+}
+
+std::string hostPathOf(const std::string& path)
+{
+    using Convert = char*(CDECL*)(LPCWSTR);
+    const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t wide[MAX_PATH];
+    if (!convert || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return "";
+    char* host = convert(wide);
+    if (!host) return "";
+    const std::string result = host;
+    HeapFree(GetProcessHeap(), 0, host);
+    return result;
+}
+
+// Wine's handle of a host process tells neither its end nor its exit code, so the script
+// leaves its exit code in a file.
+bool runHostShell(const std::string& script, const std::string& folder)
+{
+    const std::string status = folder + "\\host_shell_status";
+    DeleteFileA(status.c_str());
+    const std::string hostFolder = hostPathOf(folder);
+    std::string line = "/bin/sh -c \"" + script + "; echo $? > '" + hostFolder + "/host_shell_status.new' && mv '" +
+                       hostFolder + "/host_shell_status.new' '" + hostFolder + "/host_shell_status'\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (hostFolder.empty() ||
+        !CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const DWORD start = GetTickCount();
+    while (!fileExists(status) && GetTickCount() - start < 10000) Sleep(20);
+    const bool succeeded = readFile(status) == "0\n";
+    DeleteFileA(status.c_str());
+    return succeeded;
 }

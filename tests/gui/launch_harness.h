@@ -1,7 +1,8 @@
 // launch_harness.h: helpers for scenarios in which the program starts other programs: a
 // working folder that holds its own copy of the program with a stand-in solver beside it
 // (the system looks for the solver in the program's folder first), the stand-ins' logs,
-// and what a message box shows besides its text.
+// what a message box shows besides its text, and under Wine the host's shell for what a
+// Windows program cannot make (a full disk, a FIFO).
 #pragma once
 
 #include <string>
@@ -42,3 +43,11 @@ int runningChildren(const Program& program);
 bool waitForChildrenEnd(const Program& program, int timeoutMs);
 // Ends those that still run, so that a scenario leaves nothing behind.
 void endChildren(const Program& program);
+
+// Under Wine, the host system's path of a Windows path; empty on Windows, where the cases
+// that need the host are left out.
+std::string hostPathOf(const std::string& path);
+// Runs a script in the host's shell (Wine starts host programs like its own) and waits
+// for it; true when it ended with exit code 0. Its exit code passes through a file in
+// folder.
+bool runHostShell(const std::string& script, const std::string& folder);

@@ -363,14 +363,19 @@ SCENARIO(launch_start_writes_the_placement_file_and_starts_the_viewer)
             REQUIRE(runs.size() == 3);
             CHECK_EQ(runs[2], viewerCommand() + " loesungen\\kubo_puzzle_000005a.pos");
 
-            // A field longer than 259 characters gives its first 259 and then the path.
+            // A field of 259 characters is started whole; one longer is not started at
+            // all, as cut short it would be another command. Either leaves the file.
             std::string longCommand = viewerCommand() + " ";
-            while (longCommand.size() < 300) longCommand += char('a' + longCommand.size() % 26);
+            while (longCommand.size() < 259) longCommand += char('a' + longCommand.size() % 26);
             setText(program, control(program, idViewerCommand), longCommand);
             click(program, idStart);
             runs = waitForLines(log, 4, 10000);
             REQUIRE(runs.size() == 4);
-            CHECK_EQ(runs[3], longCommand.substr(0, 259) + " loesungen\\kubo_puzzle_000005a.pos");
+            CHECK_EQ(runs[3], longCommand + " loesungen\\kubo_puzzle_000005a.pos");
+            DeleteFileA((folder + "\\loesungen\\kubo_puzzle_000005a.pos").c_str());
+            setText(program, control(program, idViewerCommand), longCommand + "z");
+            click(program, idStart);
+            CHECK(fileExists(folder + "\\loesungen\\kubo_puzzle_000005a.pos"));
 
             // A command that cannot be started leaves the file and shows nothing.
             DeleteFileA((folder + "\\loesungen\\kubo_puzzle_000005a.pos").c_str());
@@ -410,6 +415,8 @@ SCENARIO(launch_placement_file_that_cannot_be_made_gives_the_failure_box)
 {
     Program program;
     const std::string folder = makeWorkFolder("noexport");
+    const std::string host = hostPathOf(folder + "\\loesungen");
+    bool mounted = false;
     writeTable(folder, 10);
     const std::string expectedText = "Datei 'loesungen\\kubo_puzzle_000003a.pos' konnte nicht angelegt werden!";
     // A file where the folder should be: the folder cannot be made, nor the file in it.
@@ -450,11 +457,34 @@ SCENARIO(launch_placement_file_that_cannot_be_made_gives_the_failure_box)
         CreateDirectoryA(target.c_str(), nullptr);
         click(program, idStart);
         CHECK_EQ(takeBox(program, IDOK).text, expectedText);
+
+        // Under Wine, what only the host can make: a FIFO in the file's place, which would
+        // swallow the text, and a full disk (mounting one needs root), on which the file is
+        // made but its text cannot be written.
+        RemoveDirectoryA(target.c_str());
+        if (!host.empty() && runHostShell("mkfifo '" + host + "/kubo_puzzle_000003a.pos'", folder)) {
+            click(program, idStart);
+            CHECK_EQ(takeBox(program, IDOK).text, expectedText);
+            runHostShell("rm '" + host + "/kubo_puzzle_000003a.pos'", folder);  // Wine cannot delete it
+        } else {
+            std::printf("         (no FIFO can be made here; that case is left out)\n");
+        }
+        mounted = !host.empty() && runHostShell("mount -t tmpfs -o size=64k tmpfs '" + host + "' && { cat /dev/zero > '" +
+                                                    host + "/voll.bin' 2>/dev/null; true; }",
+                                                folder);
+        if (mounted) {
+            click(program, idStart);
+            CHECK_EQ(takeBox(program, IDOK).text, expectedText);
+            CHECK(!fileExists(target));
+        } else {
+            std::printf("         (no small file system can be mounted here; the full disk is left out)\n");
+        }
         CHECK(noBoxFor(program, 300));
         Sleep(300);
         CHECK(!fileExists(folder + "\\" + standInViewerLog));
         CHECK_EQ(closeProgram(program), 0L);
     }
+    if (mounted) runHostShell("umount -l '" + host + "'", folder);
     endChildren(program);
     endProgram(program);
 }

@@ -1,10 +1,16 @@
-// Tests of the placement file's name and text.
+// Tests of the placement file's name, text and writing.
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "launch/placement_file.h"
+#include "tests/support/child_process.h"
+#include "tests/support/small_disk.h"
 
 namespace {
 
@@ -127,6 +133,49 @@ TEST(PlacementFile, NothingForASolutionThatIsNotLoaded)
     CurrentSolution s = loadedSolution(3, 0, {0x1000});
     s.loaded = 0;
     EXPECT_EQ(placementFileText(s, {}), "");
+}
+
+const std::string someText = " 5    1  0  0  0  1  0  0  0  1  2  1  0\n";
+
+TEST(PlacementFile, WrittenOnlyAsAPlainFile)
+{
+    const std::string folder = makeScratchFolder();
+    ASSERT_FALSE(folder.empty());
+    writeFile(folder + "/alt.pos", "alter Inhalt, l\xE4nger als der neue\n");
+    EXPECT_TRUE(writePlacementFile(folder + "/alt.pos", someText));
+    EXPECT_EQ(readFile(folder + "/alt.pos"), someText);
+
+    // A folder in the file's place, or a FIFO: refused, and the FIFO's reader gets nothing.
+    mkdir((folder + "/ordner.pos").c_str(), 0755);
+    EXPECT_FALSE(writePlacementFile(folder + "/ordner.pos", someText));
+    const std::string fifo = folder + "/rohr.pos";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // else the test would wait
+    ASSERT_GE(reader, 0);
+    EXPECT_FALSE(writePlacementFile(fifo, someText));
+    char byte;
+    EXPECT_LE(read(reader, &byte, 1), 0);
+    close(reader);
+    struct stat s;
+    EXPECT_TRUE(lstat(fifo.c_str(), &s) == 0 && S_ISFIFO(s.st_mode)) << "the FIFO was removed";
+    removeTree(folder);
+}
+
+TEST(PlacementFile, AFullDiskIsAFailureAndLeavesNoFile)
+{
+    const std::string folder = makeScratchFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string disk = folder + "/voll";
+    const bool mounted = mountSmallDisk(disk);
+    if (mounted) {
+        // The file is made, but not one byte of it can be written.
+        EXPECT_TRUE(fillSmallDisk(disk, 0));
+        EXPECT_FALSE(writePlacementFile(disk + "/a.pos", someText));
+        EXPECT_EQ(listFolder(disk), std::vector<std::string>{"voll.bin"});
+        unmountSmallDisk(disk);
+    }
+    removeTree(folder);
+    if (!mounted) GTEST_SKIP() << "no small file system can be mounted here";
 }
 
 }  // namespace

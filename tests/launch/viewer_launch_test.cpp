@@ -45,18 +45,33 @@ TEST(ViewerLaunch, TheShownSolutionGivesItsFileAndLines)
 TEST(ViewerLaunch, CommandLineIsTheFieldABlankAndThePath)
 {
     const std::string path = "loesungen\\kubo_puzzle_000017c.pos";
-    EXPECT_EQ(viewerCommandLine("facetgen -d", path), "facetgen -d loesungen\\kubo_puzzle_000017c.pos");
+    std::string line;
+    EXPECT_TRUE(viewerCommandLine("facetgen -d", path, line));
+    EXPECT_EQ(line, "facetgen -d loesungen\\kubo_puzzle_000017c.pos");
     // An empty field still gives a line; starting it then fails quietly.
-    EXPECT_EQ(viewerCommandLine("", path), " " + path);
+    EXPECT_TRUE(viewerCommandLine("", path, line));
+    EXPECT_EQ(line, " " + path);
 
-    // A field of 259 characters is taken whole, a longer one is cut there; the path is
-    // never cut, and the line stays within the 520-byte buffer.
+    // A field of 259 characters is taken whole, and the line stays within the 520-byte
+    // buffer.
     const std::string longest = "viewer " + std::string(252, 'x');
     ASSERT_EQ(longest.size(), 259u);
-    const std::string line = viewerCommandLine(longest, "loesungen\\kubo_puzzle_4294967295d.pos");
+    EXPECT_TRUE(viewerCommandLine(longest, "loesungen\\kubo_puzzle_4294967295d.pos", line));
     EXPECT_EQ(line, longest + " loesungen\\kubo_puzzle_4294967295d.pos");
     EXPECT_LE(line.size(), size_t(viewerCommandLineLimit));
-    EXPECT_EQ(viewerCommandLine(longest + "yz", path), longest + " " + path);
+}
+
+TEST(ViewerLaunch, ACommandThatDoesNotFitIsNotCutIntoAnother)
+{
+    // Cut after 259 characters, this one would lose its "-L-" and keep the SLP file.
+    const std::string noViewer = "facetgen" + std::string(255, ' ') + "-L-";
+    const std::string path = "loesungen\\kubo_puzzle_000017c.pos";
+    std::string line;
+    EXPECT_FALSE(viewerCommandLine(noViewer, path, line));
+    EXPECT_FALSE(viewerCommandLine(std::string(260, 'x'), path, line));
+    // A path that would push the line past 519 characters.
+    EXPECT_FALSE(viewerCommandLine("facetgen -d", std::string(508, 'p'), line));
+    EXPECT_TRUE(viewerCommandLine("facetgen -d", std::string(507, 'p'), line));
 }
 
 TEST(ViewerLaunch, FailureTextNamesThePath)

@@ -112,7 +112,10 @@ void removeRecursively(const std::string& path)
 
 void removeTree(const std::string& folder)
 {
-    if (!folder.empty()) removeRecursively(folder + "/..");
+    // The parent by name, not as folder/..: that path stops leading anywhere as soon as
+    // folder itself is gone, and the rest of the parent would stay behind.
+    const size_t slash = folder.rfind('/');
+    if (slash != std::string::npos && slash > 0) removeRecursively(folder.substr(0, slash));
 }
 
 std::string readFile(const std::string& path)
