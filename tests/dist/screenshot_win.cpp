@@ -1,9 +1,10 @@
 // screenshot_win.cpp: takes the README's pictures from the real programs.
-//   kubo_screenshot.exe FOLDER NUMBER MAIN.bmp [VIEWER.bmp]
+//   kubo_screenshot.exe FOLDER NUMBER MAIN.bmp [VIEWER.bmp [BUILDUP.bmp]]
 // FOLDER holds the programs, their data files and a solution table. The viewer is started
 // there, NUMBER is typed into its solution field and its window is copied from the screen.
 // With VIEWER.bmp, solution NUMBER also goes through facetgen into the 3-D viewer rtd, whose
-// window is copied the same way. Exit code 0 when every picture was written.
+// window is copied the same way with its colour legend on; with BUILDUP.bmp once more,
+// halfway through its build-up into the box. Exit code 0 when every picture was written.
 #include <windows.h>
 
 #include <cstdio>
@@ -93,7 +94,17 @@ bool mainWindowPicture(const std::string& folder, const std::string& number, con
     return ok;
 }
 
-bool viewerPicture(const std::string& folder, const std::string& number, const std::string& path)
+// rtd's keys as a user presses them, each handled before the next.
+void press(HWND window, const char* keys)
+{
+    for (const char* k = keys; *k; k++) {
+        PostMessageA(window, WM_KEYDOWN, WPARAM((unsigned char)*k), 1);
+        PostMessageA(window, WM_KEYUP, WPARAM((unsigned char)*k), 1 | (1u << 30) | (1u << 31));
+        Sleep(100);
+    }
+}
+
+bool slpFile(const std::string& folder, const std::string& number)
 {
     CurrentSolution solution = {};
     const std::string table = folder + "\\" + solutionTableName;
@@ -112,11 +123,19 @@ bool viewerPicture(const std::string& folder, const std::string& number, const s
     PROCESS_INFORMATION process = {};
     if (!start("\"" + folder + "\\facetgen.exe\" -L- bild.pos", folder, process)) return false;
     finish(process, nullptr);
-    if (!start("\"" + folder + "\\rtd.exe\" bild.slp", folder, process)) return false;
+    return true;
+}
+
+// rtd on bild.slp with the arguments, the keys pressed, its window copied.
+bool viewerPicture(const std::string& folder, const std::string& arguments, const char* keys, const std::string& path)
+{
+    PROCESS_INFORMATION process = {};
+    if (!start("\"" + folder + "\\rtd.exe\" " + arguments + " bild.slp", folder, process)) return false;
     HWND window = waitForWindow(process.dwProcessId, nullptr, 30000);
     bool ok = window != nullptr;
     if (ok) {
         place(window, viewerWidth, viewerHeight);
+        press(window, keys);
         ok = shoot(window, path);
     } else {
         std::fprintf(stderr, "screenshot: no window of rtd appeared\n");
@@ -135,6 +154,8 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1], number = argv[2];
     bool ok = mainWindowPicture(folder, number, argv[3]);
-    if (argc > 4) ok = viewerPicture(folder, number, argv[4]) && ok;
+    if (argc > 4) ok = slpFile(folder, number) && viewerPicture(folder, "", "F", argv[4]) && ok;
+    // Into the box (M) after seven of its twelve steps, the legend on (F).
+    if (argc > 5) ok = viewerPicture(folder, "--step 7", "MF", argv[5]) && ok;
     return ok ? 0 : 1;
 }
