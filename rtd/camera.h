@@ -14,15 +14,25 @@ struct Camera {
     bool perspective;
 };
 
+inline bool operator==(const Camera& a, const Camera& b)
+{
+    return a.yaw == b.yaw && a.pitch == b.pitch && a.zoom == b.zoom && a.panX == b.panX && a.panY == b.panY &&
+           a.perspective == b.perspective;
+}
+
 // The sphere that the view is fitted to.
 struct Fit {
     Vec3 centre;
     double radius;
 };
 
+inline bool operator==(const Fit& a, const Fit& b) { return a.centre == b.centre && a.radius == b.radius; }
+
 struct Viewport {
     int width, height;
 };
+
+inline bool operator==(Viewport a, Viewport b) { return a.width == b.width && a.height == b.height; }
 
 // Column-major, as glLoadMatrixd takes it.
 struct Matrix4 {

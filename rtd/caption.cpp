@@ -1,9 +1,20 @@
-// caption.cpp: problem lines and the caption.
+// caption.cpp: problem lines, the build-up's line and note, and the caption.
 #include "rtd/caption.h"
 
 #include <cstdio>
 
-std::string problemTextFor(Language language, const Options& options, const SlpScene& scene)
+namespace {
+
+void addLine(std::string& out, const std::string& line)
+{
+    if (line.empty()) return;
+    if (!out.empty()) out += '\n';
+    out += line;
+}
+
+}  // namespace
+
+std::string problemTextFor(Language language, const Options& options, const SlpScene& scene, int stepCount)
 {
     std::string out;
     char line[600];
@@ -23,39 +34,49 @@ std::string problemTextFor(Language language, const Options& options, const SlpS
         out = line;
         break;
     }
-    if (options.fileName.empty()) {
-        if (!out.empty()) out += '\n';
-        out += text(language, Text::noFileGiven);
-    }
-    const std::string step =
-        sceneIsEmpty(scene) ? "" : stepProblemText(language, options.buildUpStep, int(scene.solids.size()));
-    if (!step.empty()) {
-        if (!out.empty()) out += '\n';
-        out += step;
-    }
-    const std::string problems = describeProblems(language, scene, options.fileName);
-    if (!problems.empty()) {
-        if (!out.empty()) out += '\n';
-        out += problems;
-    }
+    if (options.fileName.empty()) addLine(out, text(language, Text::noFileGiven));
+    if (!sceneIsEmpty(scene)) addLine(out, stepProblemText(language, options.buildUpStep, stepCount));
+    addLine(out, describeProblems(language, scene, options.fileName));
     return out;
 }
 
-std::string captionFor(const ViewState& view, const std::string& fileName, int solidCount,
-                       const std::string& problemText, const BuildUpSteps* steps)
+std::string stepProblemText(Language language, int step, int lastStep)
 {
-    std::string caption = text(view.language, Text::caption);
-    if (!fileName.empty()) caption += " - " + fileName;
-    if (steps && view.visibility.buildUpCount >= 0) {
-        caption += " - " + buildUpStatus(view.language, *steps, view.visibility.buildUpCount);
-    } else if (view.visibility.buildUpCount >= 0) {
-        char line[100];
-        std::snprintf(line, sizeof line, text(view.language, Text::buildUpStatus), view.visibility.buildUpCount,
-                      solidCount);
-        caption += std::string(" - ") + line;
-    }
-    const std::string first = problemText.substr(0, problemText.find('\n'));
-    if (!first.empty()) caption += " - " + first;
-    if (!view.statusText.empty()) caption += " - " + view.statusText;
+    if (step < 0 || step <= lastStep) return "";
+    char line[200];
+    std::snprintf(line, sizeof line, text(language, Text::stepOutOfRange), step, lastStep);
+    return line;
+}
+
+std::string buildUpStatus(Language language, const BuildUpPlan& plan, int count, bool boxMode)
+{
+    if (count < 0) return "";
+    const int total = int(plan.moves.size());
+    char line[300];
+    const std::string& caption =
+        count >= 1 && count <= total ? plan.moves[size_t(count - 1)].caption[size_t(language)] : std::string();
+    if (!caption.empty())
+        std::snprintf(line, sizeof line, text(language, Text::planStepStatus), count, total, caption.c_str());
+    else
+        std::snprintf(line, sizeof line, text(language, Text::buildUpStatus), count, total);
+    return line + std::string(text(language, boxMode ? Text::buildUpIntoBox : Text::buildUpFree));
+}
+
+std::string buildUpNote(Language language, const BuildUpPlan& plan, int count)
+{
+    if (count < 0 || plan.interlocked.empty()) return "";
+    std::string names;
+    for (int solid : plan.interlocked) names += (names.empty() ? "" : ", ") + std::to_string(solid + 1);
+    std::string note(names.size() + 200, '\0');
+    note.resize(size_t(std::snprintf(&note[0], note.size(), text(language, Text::interlockedSolids), names.c_str())));
+    return note;
+}
+
+std::string captionFor(const CaptionParts& parts)
+{
+    std::string caption = text(parts.language, Text::caption);
+    for (const std::string& part : {parts.fileName, parts.buildUpLine, parts.problems.substr(0, parts.problems.find('\n')),
+                                    parts.statusText})
+        if (!part.empty()) caption += " - " + part;
     return caption;
 }

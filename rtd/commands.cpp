@@ -1,9 +1,7 @@
-// commands.cpp: the commands on the view state, the key table and the menu table.
+// commands.cpp: the key table and the menu table.
 #include "rtd/commands.h"
 
-#include <algorithm>
-
-#include "rtd/scene.h"
+#include "rtd/camera.h"
 
 namespace {
 
@@ -46,6 +44,7 @@ constexpr KeyBinding bindings[] = {
     {'K', Modifier::any, commandEdges},
     {'P', Modifier::any, commandPerspective},
     {'L', Modifier::any, commandLighting},
+    {'F', Modifier::any, commandLegend},
     {'S', Modifier::control, commandSave},
     {keyF1, Modifier::any, commandHelp},
     {keyF4, Modifier::alt, commandExit},
@@ -74,6 +73,7 @@ constexpr MenuEntry menu[] = {
     entry(commandPerspective, Text::perspective),
     entry(commandEdges, Text::edges),
     entry(commandLighting, Text::lighting),
+    entry(commandLegend, Text::colourLegend),
     separator,
     entry(commandExplodeMore, Text::explodeMore),
     entry(commandExplodeLess, Text::explodeLess),
@@ -110,51 +110,6 @@ bool modifierMatches(Modifier m, bool shift, bool control)
 }
 
 }  // namespace
-
-CommandResult runCommand(ViewState& view, int command, int solidUnderMouse)
-{
-    // Looking closer or further keeps the last action's note, as dragging does.
-    switch (command) {
-    case commandZoomIn: view.camera = zoomBy(view.camera, 1); return CommandResult::changed;
-    case commandZoomOut: view.camera = zoomBy(view.camera, -1); return CommandResult::changed;
-    case commandHelp: return CommandResult::showHelp;
-    default: break;
-    }
-    const int solids = int(view.visibility.shown.size());
-    if (command >= commandSolidFirst && command < commandSolidFirst + solids) {
-        view.statusText.clear();
-        toggleSolid(view.visibility, command - commandSolidFirst);
-        return CommandResult::changed;
-    }
-    if (command >= commandViewFirst && command < commandViewFirst + 8) {
-        view.statusText.clear();
-        view.camera = standardView(StandardView(command - commandViewFirst), view.camera.perspective);
-        return CommandResult::changed;
-    }
-    const std::string note = view.statusText;
-    view.statusText.clear();
-    switch (command) {
-    case commandSave: return CommandResult::savePicture;
-    case commandExit: return CommandResult::exitProgram;
-    case commandPerspective: view.camera.perspective = !view.camera.perspective; break;
-    case commandEdges: view.edgesOn = !view.edgesOn; break;
-    case commandLighting: view.lightingOn = !view.lightingOn; break;
-    case commandExplodeMore: view.explodeStep = std::min(view.explodeStep + 1, maxExplodeStep); break;
-    case commandExplodeLess: view.explodeStep = std::max(view.explodeStep - 1, 0); break;
-    case commandExplodeOff: view.explodeStep = 0; break;
-    case commandBuildUpNext: buildUpStep(view.visibility, +1); break;
-    case commandBuildUpPrevious: buildUpStep(view.visibility, -1); break;
-    case commandBuildUpEnd: endBuildUp(view.visibility); break;
-    case commandBuildUpBox: view.boxMode = !view.boxMode; break;
-    case commandShowAll: showAll(view.visibility); break;
-    case commandHideAll: hideAll(view.visibility); break;
-    case commandOnlyThis: showOnly(view.visibility, solidUnderMouse); break;
-    case commandGerman: view.language = Language::german; break;
-    case commandEnglish: view.language = Language::english; break;
-    default: view.statusText = note; return CommandResult::ignored;
-    }
-    return CommandResult::changed;
-}
 
 const KeyBinding* keyBindings(int& count)
 {
@@ -206,19 +161,4 @@ std::string menuLabel(Language language, const MenuEntry& e)
     for (const KeyBinding& b : bindings)
         if (b.command == e.command) return label + "\t" + keyName(language, b);
     return label;
-}
-
-bool commandChecked(const ViewState& view, int command)
-{
-    const int solid = command - commandSolidFirst;
-    if (solid >= 0 && solid < int(view.visibility.shown.size())) return view.visibility.shown[size_t(solid)];
-    switch (command) {
-    case commandPerspective: return view.camera.perspective;
-    case commandEdges: return view.edgesOn;
-    case commandLighting: return view.lightingOn;
-    case commandBuildUpBox: return view.boxMode;
-    case commandGerman: return view.language == Language::german;
-    case commandEnglish: return view.language == Language::english;
-    default: return false;
-    }
 }

@@ -1,13 +1,12 @@
-// commands.h: what the viewer can be told to do, and the two ways of telling it: the
-// menu bar (one table of entries, drop-down by drop-down) and the keys (one table of
-// bindings). The shortcut shown after a menu label is the first key bound to its command,
+// commands.h: what the viewer can be told to do (viewer.h carries it out), and the two
+// ways of telling it: the menu bar (one table of entries, drop-down by drop-down) and the
+// keys (one table of bindings). The shortcut shown after a menu label is the first key bound to its command,
 // and the help text names every key of the table, so the three never drift apart.
 #pragma once
 
 #include <string>
 
 #include "rtd/texts.h"
-#include "rtd/view_state.h"
 
 // The numbers are the menu ids of the window (WM_COMMAND).
 enum Command {
@@ -28,6 +27,7 @@ enum Command {
     commandShowAll = 130,
     commandHideAll,
     commandOnlyThis,
+    commandLegend,
     commandGerman = 140,
     commandEnglish,
     commandHelp = 150,
@@ -35,19 +35,6 @@ enum Command {
     commandZoomOut,
     commandSolidFirst = 1000,  // + solid index
 };
-
-// What the window does after a command has changed the state.
-enum class CommandResult {
-    ignored,   // no such command: nothing changed
-    changed,   // menus, caption and picture follow the state
-    savePicture,
-    exitProgram,
-    showHelp,
-};
-
-// Runs one command on the view. solidUnderMouse is the solid that "only this" keeps
-// (-1: none); only that command reads it.
-CommandResult runCommand(ViewState& view, int command, int solidUnderMouse);
 
 // Key codes as the window system numbers them: letters and digits are their capitals.
 enum Key {
@@ -93,5 +80,3 @@ struct MenuEntry {
 const MenuEntry* menuEntries(int& count);
 // A command entry's text: its label, then a tab and its key when it has one.
 std::string menuLabel(Language language, const MenuEntry& entry);
-// Whether the entry of the command carries a check mark.
-bool commandChecked(const ViewState& view, int command);

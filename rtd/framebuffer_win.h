@@ -14,13 +14,28 @@ struct Framebuffer {
     Viewport size = {0, 0};
 };
 
-// False when the context lacks framebuffer objects; the caller then draws into the window.
-bool framebuffersAvailable();
+// The context's framebuffer functions; usable is false when it lacks any of them.
+struct FramebufferFunctions {
+    bool usable = false;
+    void(APIENTRY* genFramebuffers)(GLsizei, GLuint*) = nullptr;
+    void(APIENTRY* genRenderbuffers)(GLsizei, GLuint*) = nullptr;
+    void(APIENTRY* bindFramebuffer)(GLenum, GLuint) = nullptr;
+    void(APIENTRY* bindRenderbuffer)(GLenum, GLuint) = nullptr;
+    void(APIENTRY* renderbufferStorage)(GLenum, GLenum, GLsizei, GLsizei) = nullptr;
+    void(APIENTRY* framebufferRenderbuffer)(GLenum, GLenum, GLenum, GLuint) = nullptr;
+    GLenum(APIENTRY* checkStatus)(GLenum) = nullptr;
+    void(APIENTRY* blitFramebuffer)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield,
+                                    GLenum) = nullptr;
+};
+
+// Looks the functions up in the current context.
+FramebufferFunctions framebufferFunctions();
 // Binds the buffer for drawing, first making it (or giving it a new size) where needed.
 // resized tells whether its contents were lost. False, with the window's buffer bound,
-// when the buffer cannot be made.
-bool bindFramebufferOf(Framebuffer& buffer, Viewport viewport, bool* resized = nullptr);
+// when the buffer cannot be made (or the context has no framebuffer objects); the caller
+// then draws into the window.
+bool bindFramebufferOf(const FramebufferFunctions& gl, Framebuffer& buffer, Viewport viewport, bool* resized = nullptr);
 // Copies the buffer's colours into the window's draw buffer, and binds the window again.
-void copyFramebufferToWindow(const Framebuffer& buffer, Viewport viewport);
+void copyFramebufferToWindow(const FramebufferFunctions& gl, const Framebuffer& buffer, Viewport viewport);
 // Binds the window's own buffers again.
-void bindWindowBuffer();
+void bindWindowBuffer(const FramebufferFunctions& gl);

@@ -78,14 +78,20 @@ SceneGrid findSceneGrid(const std::vector<SlpSolid>& solids)
     const double tolerance = 1e-5 * std::max(1.0, largest);
     grid.origin = bounds.min;
 
-    // The edge of a cell: the smallest step between two coordinates on any axis.
+    // The edge of a cell: the smallest step between two planes in which faces lie, on any
+    // axis. Only the planes count: a face split into smaller triangles has corners inside
+    // it (at half cells, say) that bound nothing.
     std::vector<double> values[3];
     for (const SlpSolid& solid : solids)
-        for (const SlpTriangle& t : solid.triangles)
-            for (const Vec3& c : t.corner)
-                for (int axis = 0; axis < 3; axis++) values[axis].push_back(axisOf(c, axis));
+        for (const SlpTriangle& t : solid.triangles) {
+            const int axis = facingAxis(t);
+            if (axis == -1) return refuse(grid, GridStatus::offGrid);
+            if (axis >= 0) values[axis].push_back(axisOf(t.corner[0], axis));
+        }
     double edge = 0;
     for (int axis = 0; axis < 3; axis++) {
+        values[axis].push_back(axisOf(bounds.min, axis));
+        values[axis].push_back(axisOf(bounds.max, axis));
         values[axis] = distinct(std::move(values[axis]), tolerance);
         for (size_t i = 1; i < values[axis].size(); i++) {
             const double step = values[axis][i] - values[axis][i - 1];
@@ -112,15 +118,16 @@ SceneGrid findSceneGrid(const std::vector<SlpSolid>& solids)
     const Vec3 inCell = {0.5 + 0.0731, 0.5 + 0.1189, 0.5 + 0.1537};
     for (const SlpSolid& solid : solids) {
         const Box own = solidBounds(solid);
-        if (own.empty) return refuse(grid, GridStatus::offGrid);
-        std::vector<const SlpTriangle*> facingX;
-        for (const SlpTriangle& t : solid.triangles) {
-            const int axis = facingAxis(t);
-            if (axis == -1) return refuse(grid, GridStatus::offGrid);
-            if (axis == 0) facingX.push_back(&t);
+        // A solid without triangles fills no cell; the plan leaves it out.
+        if (own.empty) {
+            grid.cells.emplace_back();
+            continue;
         }
+        std::vector<const SlpTriangle*> facingX;
+        for (const SlpTriangle& t : solid.triangles)
+            if (facingAxis(t) == 0) facingX.push_back(&t);
         std::vector<GridCell> cells;
-        Box covered = {{0, 0, 0}, {0, 0, 0}, true};
+        Box covered = emptyBox;
         for (int z = 0; z < count[2]; z++)
             for (int y = 0; y < count[1]; y++)
                 for (int x = 0; x < count[0]; x++) {
@@ -133,12 +140,8 @@ SceneGrid findSceneGrid(const std::vector<SlpSolid>& solids)
                     if (crossings % 2 == 0) continue;
                     cells.push_back({x, y, z});
                     const Vec3 low = grid.origin + Vec3{double(x), double(y), double(z)} * edge;
-                    const Vec3 high = low + Vec3{edge, edge, edge};
-                    if (covered.empty) covered = {low, high, false};
-                    covered.min = {std::min(covered.min.x, low.x), std::min(covered.min.y, low.y),
-                                   std::min(covered.min.z, low.z)};
-                    covered.max = {std::max(covered.max.x, high.x), std::max(covered.max.y, high.y),
-                                   std::max(covered.max.z, high.z)};
+                    grow(covered, low);
+                    grow(covered, low + Vec3{edge, edge, edge});
                 }
         // The cells must be the solid: its volume and its bounds.
         const double cellVolume = edge * edge * edge;

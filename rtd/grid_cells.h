@@ -22,10 +22,12 @@ struct SceneGrid {
     Vec3 origin;        // the corner of cell (0, 0, 0): the least corner of the scene
     double cellSize;    // the edge of a cell, in scene units
     AssemblyGrid size;  // cells along x, y and z, spanning the scene's bounds
-    std::vector<std::vector<GridCell>> cells;  // per solid; empty unless onGrid
+    std::vector<std::vector<GridCell>> cells;  // per solid (none for a solid without
+                                               // triangles); empty unless onGrid
 };
 
-// The grid is read from the corners: the smallest step between two corner coordinates is
-// the cell's edge, and every corner must lie on that lattice. The cells of a solid are
-// those whose centre lies inside it; they must fill exactly its volume and its bounds.
+// The grid is read from what the solids fill: every face must face an axis, the smallest
+// step between two planes of faces is the cell's edge, and every such plane must lie on
+// that lattice. The cells of a solid are those whose centre lies inside it; they must fill
+// exactly its volume and its bounds.
 SceneGrid findSceneGrid(const std::vector<SlpSolid>& solids);

@@ -1,30 +1,19 @@
-// main_win.cpp: entry of rtd.exe and its window procedure. The file named on the command
-// line is read before the window opens (scene_file.h). Problems with the file are written
-// into the window's own area, never into a box that would wait for an answer; the batch
-// form (batch_win.cpp) renders one picture without showing a window.
-#include "rtd/caption.h"
-#include "rtd/commands.h"
-#include "rtd/rtd_state.h"
-#include "rtd/scene_file.h"
+// main_win.cpp: entry of rtd.exe, its window and the window procedure. This file owns the
+// viewer's state (viewer.h) and its drawing; each message is handed to one operation on
+// the state, and the Effects it returns are carried out here. The file named on the
+// command line is read before the window opens. Problems with the file are written into
+// the window's own area, never into a box that would wait for an answer; the batch form
+// (pictures_win.h) renders one picture without showing a window.
+#include <windows.h>
 
 #include <algorithm>
 
-HWND mainWindow = nullptr;
-HDC windowDc = nullptr;
-HGLRC glContext = nullptr;
-Options options;
-SlpScene scene;
-std::vector<SolidArrays> arrays;
-std::vector<int> buildOrder;
-Fit sceneFit = {{0, 0, 0}, 1};
-std::string problemText;
-bool sceneUsable = false;
-ViewState view;
-Viewport clientSize = {1, 1};
-int dragButton = 0;
-POINT dragFrom = {0, 0};
-bool dragMoved = false;
-POINT mouseAt = {-1, -1};
+#include "rtd/bench_win.h"
+#include "rtd/commands.h"
+#include "rtd/menus_win.h"
+#include "rtd/pictures_win.h"
+#include "rtd/render_win.h"
+#include "rtd/viewer.h"
 
 // The key table names the keys by the window system's codes.
 static_assert(keyPageUp == VK_PRIOR && keyPageDown == VK_NEXT && keyEnd == VK_END && keyHome == VK_HOME, "keys");
@@ -35,63 +24,67 @@ static_assert(keyF1 == VK_F1 && keyF4 == VK_F4 && keyF5 == VK_F5 && keyF6 == VK_
 
 namespace {
 
+constexpr char windowClassName[] = "rtd";
+constexpr UINT_PTR slideTimer = 1;
+// About the frame rate of a screen; each tick redraws the slide where the clock has it.
+constexpr UINT slideTimerMilliseconds = 15;
 
-void readScene(const std::string& name)
+HINSTANCE appInstance = nullptr;
+HWND mainWindow = nullptr;
+Options options;
+RtdScene scene;
+RtdViewer viewer;
+Renderer renderer;
+
+// The viewer's windows, the shown one and the batch form's hidden one, sized so that
+// their client area is what was asked for.
+HWND createWindow(int width, int height, DWORD style, bool withMenu)
 {
-    LoadedScene loaded = loadScene(name);
-    scene = std::move(loaded.scene);
-    buildOrder = std::move(loaded.buildOrder);
-    sceneFit = loaded.fit;
-    sceneUsable = loaded.usable;
-    view.visibility = allShown(int(scene.solids.size()));
-    planScene();
+    RECT r = {0, 0, width, height};
+    AdjustWindowRect(&r, style, withMenu);
+    return CreateWindowExA(0, windowClassName, "rtd", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+                           r.bottom - r.top, nullptr, nullptr, appInstance, nullptr);
 }
 
-void updateProblemText() { problemText = problemTextFor(view.language, options, scene); }
+HWND openHiddenWindow(int width, int height) { return createWindow(width, height, WS_POPUP, false); }
 
-void updateCaption()
-{
-    SetWindowTextA(mainWindow, captionFor(view, options.fileName, int(scene.solids.size()), problemText, &currentBuildUpSteps()).c_str());
-}
+FrameView currentFrame(double now) { return frameView(viewer, scene, viewer.client, now); }
 
-int solidUnderMouse()
+Overlay currentOverlay(double now)
 {
-    if (mouseAt.x < 0 || mouseAt.y < 0) return -1;
-    const Ray ray = pixelRay(camera, sceneFit, clientSize, mouseAt.x + 0.5, mouseAt.y + 0.5);
-    return pickSolid(scene.solids, currentOffsets(), currentDrawn(), ray);
+    return layoutOverlay(overlayContent(viewer, scene, viewerProblems(viewer, scene, options), now), renderer.font,
+                         viewer.client);
 }
 
 void showHelp()
 {
-    MessageBoxA(mainWindow, text(view.language, Text::helpText), text(view.language, Text::helpCaption),
+    MessageBoxA(mainWindow, text(viewer.language, Text::helpText), text(viewer.language, Text::helpCaption),
                 MB_ICONINFORMATION | MB_OK);
 }
 
-void onCommand(int id)
+void apply(Effects e)
 {
-    const Language before = view.language;
-    const int countBefore = visibility.buildUpCount;
-    const bool boxModeBefore = view.boxMode;
-    switch (runCommand(view, id, id == commandOnlyThis ? solidUnderMouse() : -1)) {
-    case CommandResult::ignored: return;
-    case CommandResult::changed:
-        if (view.language != before) updateProblemText();
-        followBuildUp(countBefore, boxModeBefore);
-        refresh();
+    if (e.exitProgram) {
+        DestroyWindow(mainWindow);
         return;
-    case CommandResult::savePicture:
-        savePicture();
-        refresh();
-        return;
-    case CommandResult::exitProgram: DestroyWindow(mainWindow); return;
-    case CommandResult::showHelp: showHelp(); return;
     }
-}
-
-void onKey(WPARAM key)
-{
-    const int id = commandForKey(int(key), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);
-    if (id != commandNone) onCommand(id);
+    if (e.captureMouse) SetCapture(mainWindow);
+    if (e.releaseMouse) ReleaseCapture();
+    if (e.startTimer) SetTimer(mainWindow, slideTimer, slideTimerMilliseconds, nullptr);
+    if (e.stopTimer) KillTimer(mainWindow, slideTimer);
+    if (e.savePicture) {
+        const double now = secondsNow();
+        const std::string note = savePicture(mainWindow, renderer, currentFrame(now), currentOverlay(now), options,
+                                             viewer.language);
+        if (!note.empty()) viewer.statusText = note;
+        e.menusAndCaption = e.redraw = true;
+    }
+    if (e.menusAndCaption) {
+        buildMenus(mainWindow, viewer, scene);
+        SetWindowTextA(mainWindow, viewerCaption(viewer, scene, options).c_str());
+    }
+    if (e.redraw || e.menusAndCaption) InvalidateRect(mainWindow, nullptr, FALSE);
+    if (e.showHelp) showHelp();
 }
 
 void onPaint(HWND window)
@@ -99,80 +92,60 @@ void onPaint(HWND window)
     PAINTSTRUCT paint;
     BeginPaint(window, &paint);
     EndPaint(window, &paint);
-    if (!glContext) {
+    if (!renderer.context) {
         // Without OpenGL the message is all there is: plain GDI text.
         HDC dc = GetDC(window);
-        RECT r = {0, 0, clientSize.width, clientSize.height};
+        RECT r = {0, 0, viewer.client.width, viewer.client.height};
         FillRect(dc, &r, HBRUSH(GetStockObject(WHITE_BRUSH)));
-        std::string message = text(view.language, Text::noOpenGl);
-        if (!problemText.empty()) message += "\n" + problemText;
+        std::string message = text(viewer.language, Text::noOpenGl);
+        const std::string problems = viewerProblems(viewer, scene, options);
+        if (!problems.empty()) message += "\n" + problems;
         r.left = r.top = 10;
-        DrawTextA(dc, message.c_str(), -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
+        DrawTextA(dc, message.c_str(), -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
         ReleaseDC(window, dc);
         return;
     }
-    if (!renderFrameInSteps(clientSize)) InvalidateRect(window, nullptr, FALSE);  // more of a large scene
-    SwapBuffers(windowDc);
-}
-
-void onMouseMove(int x, int y)
-{
-    mouseAt = {x, y};
-    if (!dragButton) return;
-    const int dx = x - dragFrom.x, dy = y - dragFrom.y;
-    if (dx == 0 && dy == 0) return;
-    dragMoved = true;
-    dragFrom = {x, y};
-    camera = dragButton == 1 ? orbit(camera, dx, dy) : pan(camera, sceneFit, clientSize, dx, dy);
-    InvalidateRect(mainWindow, nullptr, FALSE);
+    const double now = secondsNow();
+    if (!drawFrameInSteps(renderer, currentFrame(now), currentOverlay(now)))
+        InvalidateRect(window, nullptr, FALSE);  // more of a large scene
+    SwapBuffers(renderer.dc);
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const int x = short(LOWORD(lParam)), y = short(HIWORD(lParam));
     switch (message) {
-    case WM_SIZE:
-        clientSize = {std::max(1, int(LOWORD(lParam))), std::max(1, int(HIWORD(lParam)))};
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
+    case WM_SIZE: apply(clientResized(viewer, LOWORD(lParam), HIWORD(lParam))); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: onPaint(window); return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        dragButton = message == WM_LBUTTONDOWN ? 1 : 2;
-        dragFrom = mouseAt = {x, y};
-        dragMoved = false;
-        SetCapture(window);
-        return 0;
+    case WM_LBUTTONDOWN: apply(buttonPressed(viewer, 1, x, y)); return 0;
+    case WM_RBUTTONDOWN: apply(buttonPressed(viewer, 2, x, y)); return 0;
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-        if (dragButton) ReleaseCapture();
-        dragButton = 0;
+    case WM_RBUTTONUP: apply(buttonReleased(viewer)); return 0;
+    case WM_CAPTURECHANGED: apply(captureLost(viewer)); return 0;
+    case WM_MOUSEMOVE: apply(mouseMoved(viewer, scene, x, y, secondsNow())); return 0;
+    case WM_MOUSEWHEEL: apply(wheelTurned(viewer, GET_WHEEL_DELTA_WPARAM(wParam) / double(WHEEL_DELTA))); return 0;
+    case WM_KEYDOWN:
+        apply(keyPressed(viewer, scene, int(wParam), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                         secondsNow()));
         return 0;
-    case WM_CAPTURECHANGED: dragButton = 0; return 0;
-    case WM_MOUSEMOVE: onMouseMove(x, y); return 0;
-    case WM_MOUSEWHEEL:
-        camera = zoomBy(camera, GET_WHEEL_DELTA_WPARAM(wParam) / double(WHEEL_DELTA));
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
-    case WM_KEYDOWN: onKey(wParam); return 0;
-    case WM_TIMER: onSlideTimer(); return 0;
-    case WM_COMMAND: onCommand(LOWORD(wParam)); return 0;
-    case WM_DESTROY: destroyGlContext(); PostQuitMessage(0); return 0;  // while the window still exists
+    case WM_TIMER: apply(timerTicked(viewer, secondsNow())); return 0;
+    case WM_COMMAND: apply(runCommand(viewer, scene, LOWORD(wParam), secondsNow())); return 0;
+    case WM_DESTROY: destroyGlContext(renderer); PostQuitMessage(0); return 0;  // while the window still exists
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-bool registerWindowClass(HINSTANCE instance)
+bool registerWindowClass()
 {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
+    wc.hInstance = appInstance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     // The program's own icon resource (the cube Explorer shows); the system's without one.
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    wc.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(1));
     if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     wc.lpszClassName = windowClassName;
     return RegisterClassExA(&wc) != 0;
@@ -180,30 +153,20 @@ bool registerWindowClass(HINSTANCE instance)
 
 }  // namespace
 
-void refresh()
-{
-    buildMenus();
-    updateCaption();
-    InvalidateRect(mainWindow, nullptr, FALSE);
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    std::vector<std::string> arguments(__argv + 1, __argv + __argc);
-    options = parseOptions(arguments);
-    readScene(options.fileName);
-    view.lightingOn = !options.flat;
-    view.edgesOn = options.edges;
-    startAtStep();
-    updateProblemText();
-    if (!registerWindowClass(instance)) return 1;
-    if (options.batch) return renderBatch(instance);
+    appInstance = instance;
+    options = parseOptions(std::vector<std::string>(__argv + 1, __argv + __argc));
+    scene = loadScene(options.fileName);
+    viewer = startViewer(scene, options);
+    if (!registerWindowClass()) return 1;
+    if (options.batch) return runBatch(options, scene, viewer, openHiddenWindow);
 
     const bool bench = options.benchFrames > 0;
-    mainWindow = createWindow(instance, bench ? 1024 : 900, bench ? 768 : 700, WS_OVERLAPPEDWINDOW, true);
+    mainWindow = createWindow(bench ? 1024 : 900, bench ? 768 : 700, WS_OVERLAPPEDWINDOW, true);
     if (!mainWindow) return 1;
-    buildMenus();  // before OpenGL, whose surface keeps the client size it was made with
-    if (!createGlContext(mainWindow)) destroyGlContext();
+    buildMenus(mainWindow, viewer, scene);  // before OpenGL, whose surface keeps the client size it was made with
+    if (!createGlContext(renderer, mainWindow)) destroyGlContext(renderer);
     // The menu bar may take a line more than AdjustWindowRect counted.
     RECT inner;
     GetClientRect(mainWindow, &inner);
@@ -213,12 +176,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         SetWindowPos(mainWindow, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + 768 - inner.bottom,
                      SWP_NOMOVE | SWP_NOZORDER);
     }
-    prepareArrays();
-    updateCaption();
+    renderer.arrays = buildDrawArrays(scene.file.solids);
+    SetWindowTextA(mainWindow, viewerCaption(viewer, scene, options).c_str());
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
     if (bench) {
-        const int result = glContext ? runBenchmark() : 1;
+        const int result = renderer.context ? runBenchmark(renderer, viewer, scene, options.benchFrames) : 1;
         DestroyWindow(mainWindow);
         return result;
     }
@@ -228,6 +191,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    destroyGlContext();
+    destroyGlContext(renderer);
     return 0;
 }

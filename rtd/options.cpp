@@ -1,4 +1,4 @@
-// options.cpp: command line and BMP encoding.
+// options.cpp: the command line, read through a table of its options.
 #include "rtd/options.h"
 
 namespace {
@@ -99,18 +99,6 @@ void takeOption(const OptionRule& rule, const std::vector<std::string>& args, si
     }
 }
 
-void put16(std::vector<uint8_t>& out, unsigned v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
 }  // namespace
 
 Options parseOptions(const std::vector<std::string>& args)
@@ -132,49 +120,4 @@ Options parseOptions(const std::vector<std::string>& args)
             o.fileName = a;
     }
     return o;
-}
-
-std::vector<uint8_t> encodeBmp(int width, int height, const std::vector<uint8_t>& rgb)
-{
-    std::vector<uint8_t> out;
-    if (width <= 0 || height <= 0 || rgb.size() < size_t(width) * size_t(height) * 3) return out;
-    const uint32_t rowBytes = (uint32_t(width) * 3 + 3) & ~3u;
-    const uint32_t imageBytes = rowBytes * uint32_t(height);
-    out.reserve(54 + imageBytes);
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, 54 + imageBytes);
-    put32(out, 0);
-    put32(out, 54);
-    put32(out, 40);  // BITMAPINFOHEADER
-    put32(out, uint32_t(width));
-    put32(out, uint32_t(height));  // positive: bottom row first
-    put16(out, 1);
-    put16(out, 24);
-    put32(out, 0);  // BI_RGB
-    put32(out, imageBytes);
-    put32(out, 2835);  // 72 dpi
-    put32(out, 2835);
-    put32(out, 0);
-    put32(out, 0);
-    for (int y = 0; y < height; y++) {
-        const uint8_t* row = &rgb[size_t(y) * size_t(width) * 3];
-        for (int x = 0; x < width; x++) {
-            out.push_back(row[x * 3 + 2]);
-            out.push_back(row[x * 3 + 1]);
-            out.push_back(row[x * 3 + 0]);
-        }
-        for (uint32_t pad = uint32_t(width) * 3; pad < rowBytes; pad++) out.push_back(0);
-    }
-    return out;
-}
-
-std::string pictureNameFor(const std::string& slpName)
-{
-    const size_t slash = slpName.find_last_of("\\/:");
-    const size_t dot = slpName.find_last_of('.');
-    std::string base = slpName;
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) base = slpName.substr(0, dot);
-    if (base.empty()) base = "rtd";
-    return base + ".bmp";
 }

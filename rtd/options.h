@@ -1,6 +1,7 @@
-// options.h: the viewer's command line and the BMP file it writes.
+// options.h: the viewer's command line.
 //   rtd [-flat] [-noedges] FILE.slp                  the window
-//   rtd -o PICTURE.bmp [-w W -h H] [...] FILE.slp     one picture, no window, then exit
+//   rtd -o PICTURE.png [-w W -h H] [...] FILE.slp     one picture (PNG, or BMP for any name
+//                                                     not ending in .png), no window, then exit
 //   rtd -bench N [...] FILE.slp                       N frames timed, median on stdout
 //   --step K (with any form)                          the build-up after K steps
 // The converter runs "rtd NAME" without quotes, so words after the first file name are
@@ -8,7 +9,6 @@
 // p.bmp" renders f.slp as well.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,11 +40,3 @@ constexpr int maxBenchFrames = 100000;
 constexpr int maxBuildUpStep = 100000;  // checked against the plan once the file is read
 
 Options parseOptions(const std::vector<std::string>& arguments);
-
-// A 24-bit BMP file from rows of RGB bytes, the bottom row first (as glReadPixels gives
-// them).
-std::vector<uint8_t> encodeBmp(int width, int height, const std::vector<uint8_t>& rgbBottomUp);
-
-// The picture file name offered for saving: the SLP name with ".bmp" instead of its
-// extension.
-std::string pictureNameFor(const std::string& slpName);

@@ -1,4 +1,4 @@
-// scene.cpp: bounds, outline edges, explode offsets, build-up order and ray picking.
+// scene.cpp: bounds, outline edges, explode directions, build-up order and ray picking.
 #include "rtd/scene.h"
 
 #include <algorithm>
@@ -7,16 +7,6 @@
 #include <cstdint>
 
 namespace {
-
-void include(Box& box, Vec3 p)
-{
-    if (box.empty) {
-        box = {p, p, false};
-        return;
-    }
-    box.min = {std::min(box.min.x, p.x), std::min(box.min.y, p.y), std::min(box.min.z, p.z)};
-    box.max = {std::max(box.max.x, p.x), std::max(box.max.y, p.y), std::max(box.max.z, p.z)};
-}
 
 // Corners written by different facets of one file agree to the digits printed; a grid of
 // 1/1024 unit joins them without joining distinct corners of a puzzle piece. The reader's
@@ -49,23 +39,37 @@ double hitDistance(const Ray& ray, Vec3 a, Vec3 b, Vec3 c)
 
 }  // namespace
 
+void grow(Box& box, Vec3 p)
+{
+    if (box.empty) {
+        box = {p, p, false};
+        return;
+    }
+    box.min = {std::min(box.min.x, p.x), std::min(box.min.y, p.y), std::min(box.min.z, p.z)};
+    box.max = {std::max(box.max.x, p.x), std::max(box.max.y, p.y), std::max(box.max.z, p.z)};
+}
+
+void grow(Box& box, const Box& other)
+{
+    if (other.empty) return;
+    grow(box, other.min);
+    grow(box, other.max);
+}
+
+Box shifted(const Box& box, Vec3 offset) { return box.empty ? box : Box{box.min + offset, box.max + offset, false}; }
+
 Box solidBounds(const SlpSolid& solid)
 {
-    Box box = {{0, 0, 0}, {0, 0, 0}, true};
+    Box box = emptyBox;
     for (const SlpTriangle& t : solid.triangles)
-        for (const Vec3& p : t.corner) include(box, p);
+        for (const Vec3& p : t.corner) grow(box, p);
     return box;
 }
 
 Box sceneBounds(const std::vector<SlpSolid>& solids)
 {
-    Box box = {{0, 0, 0}, {0, 0, 0}, true};
-    for (const SlpSolid& solid : solids) {
-        const Box b = solidBounds(solid);
-        if (b.empty) continue;
-        include(box, b.min);
-        include(box, b.max);
-    }
+    Box box = emptyBox;
+    for (const SlpSolid& solid : solids) grow(box, solidBounds(solid));
     return box;
 }
 
@@ -131,29 +135,28 @@ std::vector<Segment> outlineEdges(const SlpSolid& solid)
 
 double explodeFactor(int step) { return 0.25 * std::clamp(step, 0, maxExplodeStep); }
 
-std::vector<Vec3> explodeOffsets(const std::vector<SlpSolid>& solids, double factor)
+std::vector<Vec3> explodeDirections(const std::vector<SlpSolid>& solids)
 {
     const Vec3 centre = boxCentre(sceneBounds(solids));
     std::vector<Vec3> out;
     for (const SlpSolid& solid : solids) {
         const Box b = solidBounds(solid);
-        out.push_back(b.empty ? Vec3{0, 0, 0} : (boxCentre(b) - centre) * factor);
+        out.push_back(b.empty ? Vec3{0, 0, 0} : boxCentre(b) - centre);
     }
     return out;
 }
 
 std::vector<int> buildUpOrder(const std::vector<SlpSolid>& solids)
 {
-    std::vector<int> order(solids.size());
+    std::vector<int> order;
     std::vector<Box> boxes;
     for (size_t i = 0; i < solids.size(); i++) {
-        order[i] = int(i);
         boxes.push_back(solidBounds(solids[i]));
+        if (!boxes.back().empty) order.push_back(int(i));
     }
     // A tolerance keeps pieces on the same layer in file order despite printed digits.
     const auto less = [&](int a, int b) {
         const Box &ba = boxes[size_t(a)], &bb = boxes[size_t(b)];
-        if (ba.empty != bb.empty) return bb.empty;
         if (std::fabs(ba.min.y - bb.min.y) > 1e-3) return ba.min.y < bb.min.y;
         const double ca = boxCentre(ba).y, cb = boxCentre(bb).y;
         if (std::fabs(ca - cb) > 1e-3) return ca < cb;

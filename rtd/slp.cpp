@@ -2,19 +2,13 @@
 // solid, inside a solid, inside a facet).
 #include "rtd/slp.h"
 
+#include "rtd/palette.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-
-// Distinct bright colours for solids without a colour line, in the order of the pieces
-// (the shipped meshes carry the same).
-constexpr Vec3 fallbackColours[] = {
-    {0.95, 0.15, 0.15}, {1.00, 0.55, 0.00}, {1.00, 0.90, 0.10}, {0.60, 1.00, 0.20},
-    {0.00, 0.80, 0.30}, {0.00, 0.90, 0.90}, {0.30, 0.60, 1.00}, {0.70, 0.45, 1.00},
-    {1.00, 0.25, 0.90}, {1.00, 0.55, 0.65}, {0.90, 0.90, 0.90}, {0.80, 0.60, 0.35},
-};
 
 struct Line {
     const char* begin;
@@ -273,8 +267,8 @@ bool looksBinary(const char* data, size_t size)
 
 Vec3 defaultSolidColour(int index)
 {
-    const int n = int(sizeof fallbackColours / sizeof fallbackColours[0]);
-    return fallbackColours[((index % n) + n) % n];
+    const Rgb8 c = pieceColours[((index % paletteSize) + paletteSize) % paletteSize];
+    return Vec3{double(c.r), double(c.g), double(c.b)} * (1.0 / 255.0);
 }
 
 SlpScene parseSlp(const char* data, size_t size)

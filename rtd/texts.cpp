@@ -66,7 +66,8 @@ constexpr const char* german[count] = {
     "  K: Kanten ein/aus\n"
     "  P: Perspektive / Parallelprojektion\n"
     "  L: Beleuchtung ein/aus (flache Farben)\n"
-    "  Strg+S: Bild speichern (BMP)\n"
+    "  F: Farblegende ein/aus\n"
+    "  Strg+S: Bild speichern (PNG oder BMP)\n"
     "  F1: diese Hilfe\n"
     "  Alt+F4: beenden",
     "Die Datei '%s' kann nicht gelesen werden.",
@@ -79,7 +80,7 @@ constexpr const char* german[count] = {
     "Zeile %d: die Datei endet mitten in einer Facette oder einem Solid.",
     "Zeile %d: unbekannte Zeile.",
     "... und %d weitere Probleme.",
-    "Keine Datei angegeben. Aufruf: rtd DATEI.slp  oder  rtd -o BILD.bmp [-w BREITE -h H\xD6HE] DATEI.slp",
+    "Keine Datei angegeben. Aufruf: rtd DATEI.slp  oder  rtd -o BILD.png [-w BREITE -h H\xD6HE] DATEI.slp",
     "Unbekannte Option '%s'.",
     "Die Option '%s' braucht eine ganze Zahl von %d bis %d.",
     "Die Option '%s' braucht einen Dateinamen.",
@@ -87,15 +88,20 @@ constexpr const char* german[count] = {
     "Bild gespeichert: %s",
     "Bild konnte nicht gespeichert werden: %s",
     "Aufbau %d von %d",
-    "Teil %d von %d: Baustein %d %s",
+    "Teil %d von %d: %s",
+    "Baustein %d %s",
     "Bausteine %s verhakt, Aufbau von unten nach oben",
     "Aufbau in die Schachtel (oben offen)",
     "--step %d: es gibt nur die Schritte 0 bis %d.",
-    "BMP-Bilder (*.bmp)|*.bmp|Alle Dateien (*.*)|*.*|",
+    "PNG-Bilder (*.png)|*.png|BMP-Bilder (*.bmp)|*.bmp|Alle Dateien (*.*)|*.*|",
     "Die Datei '%s' ist gr\xF6\xDF" "er als %d MiB und wird nicht gelesen.",
     "Zeile %d: Facette mit %d Ecken, mehr als %d: nicht dargestellt.",
     "Zeile %d: mehr als %d Dreiecke, der Rest der Datei wird nicht dargestellt.",
     "Zeile %d: mehr als %d Solids, der Rest der Datei wird nicht dargestellt.",
+    " (frei)",
+    " (in die Schachtel)",
+    "&Farblegende",
+    "Das Bild '%s' w\xE4re die gelesene Datei selbst; sie wird nicht \xFC" "berschrieben.",
 };
 
 constexpr const char* english[count] = {
@@ -155,7 +161,8 @@ constexpr const char* english[count] = {
     "  K: edges on/off\n"
     "  P: perspective / parallel projection\n"
     "  L: lighting on/off (flat colours)\n"
-    "  Ctrl+S: save the picture (BMP)\n"
+    "  F: colour legend on/off\n"
+    "  Ctrl+S: save the picture (PNG or BMP)\n"
     "  F1: this help\n"
     "  Alt+F4: exit",
     "The file '%s' cannot be read.",
@@ -168,7 +175,7 @@ constexpr const char* english[count] = {
     "Line %d: the file ends inside a facet or a solid.",
     "Line %d: unknown line.",
     "... and %d more problems.",
-    "No file given. Usage: rtd FILE.slp  or  rtd -o PICTURE.bmp [-w WIDTH -h HEIGHT] FILE.slp",
+    "No file given. Usage: rtd FILE.slp  or  rtd -o PICTURE.png [-w WIDTH -h HEIGHT] FILE.slp",
     "Unknown option '%s'.",
     "The option '%s' needs a whole number from %d to %d.",
     "The option '%s' needs a file name.",
@@ -176,15 +183,20 @@ constexpr const char* english[count] = {
     "Picture saved: %s",
     "The picture could not be saved: %s",
     "Build-up %d of %d",
-    "Step %d of %d: piece %d %s",
+    "Step %d of %d: %s",
+    "piece %d %s",
     "pieces %s interlock, built up from the bottom",
     "Build-up into the box (open at the top)",
     "--step %d: there are only steps 0 to %d.",
-    "BMP pictures (*.bmp)|*.bmp|All files (*.*)|*.*|",
+    "PNG pictures (*.png)|*.png|BMP pictures (*.bmp)|*.bmp|All files (*.*)|*.*|",
     "The file '%s' is larger than %d MiB and is not read.",
     "Line %d: facet with %d corners, more than %d: not shown.",
     "Line %d: more than %d triangles, the rest of the file is not shown.",
     "Line %d: more than %d solids, the rest of the file is not shown.",
+    " (free)",
+    " (into the box)",
+    "Colour le&gend",
+    "The picture '%s' would be the file being read; it is not overwritten.",
 };
 
 }  // namespace

@@ -62,7 +62,8 @@ enum class Text {
     pictureSaved,       // "%s": the file name
     pictureNotSaved,    // "%s": the file name
     buildUpStatus,      // "%d" of "%d"
-    planStepStatus,     // "%d" of "%d", "%d": the solid's number, "%s": the side it comes from
+    planStepStatus,     // "%d" of "%d", "%s": what the move does
+    pieceFromSide,      // "%d": the solid's number, "%s": the side it comes from
     interlockedSolids,  // "%s": the solids' numbers
     buildUpBox,
     stepOutOfRange,     // "%d": the step asked for, "%d": the last step
@@ -71,6 +72,10 @@ enum class Text {
     problemTooManyCorners,    // "%d": line, "%d": corner count, "%d": the limit
     problemTooManyTriangles,  // "%d": line, "%d": the limit
     problemTooManySolids,     // "%d": line, "%d": the limit
+    buildUpFree,        // after the build-up's line: the mode
+    buildUpIntoBox,
+    colourLegend,
+    pictureIsInput,     // "%s": the picture's name
     textCount
 };
 

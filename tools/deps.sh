@@ -2,9 +2,10 @@
 # What building and testing kubo needs on Debian: the one place that names the packages.
 #   deps.sh check GROUP ...     say what is missing and how to install it (exit 1), or nothing
 #   deps.sh install GROUP ...   install what is missing (apt-get), quiet when all is there
-# Groups: build (the native and the Windows builds), wine (running the Windows programs
-# headless, OpenGL for the 3-D viewer), fuzz (clang and its libFuzzer runtime), screenshot
-# (imagemagick, for make screenshot alone). A plain make only checks; make deps, make run
+# Groups: build (the native and the Windows builds, with the single-header image writer
+# that rtd's pictures need), wine (running the Windows programs headless, OpenGL for the
+# 3-D viewer), fuzz (clang and its libFuzzer runtime), screenshot (imagemagick, for make
+# screenshot alone). A plain make only checks; make deps, make run
 # and make test install.
 set -eu
 
@@ -30,7 +31,7 @@ clang_runtime() {
 
 packages_of() {
   case $1 in
-    build) echo make g++ cmake libgtest-dev g++-mingw-w64-x86-64-posix zip ;;
+    build) echo make g++ cmake libgtest-dev g++-mingw-w64-x86-64-posix zip libstb-dev ;;
     wine) echo wine64 xvfb xauth libgl1 libglx-mesa0 libgl1-mesa-dri ;;
     fuzz) echo clang; clang_runtime || true ;;
     screenshot) echo imagemagick ;;

@@ -3,22 +3,7 @@
 
 #include <cstdio>
 
-// Twelve colours far apart in hue or lightness and bright enough that the faces turned
-// away from the viewer's light still tell them apart.
-const Colour pieceColours[pieceCount] = {
-    {0.95, 0.15, 0.15},  // red
-    {1.00, 0.55, 0.00},  // orange
-    {1.00, 0.90, 0.10},  // yellow
-    {0.60, 1.00, 0.20},  // lime
-    {0.00, 0.80, 0.30},  // green
-    {0.00, 0.90, 0.90},  // cyan
-    {0.30, 0.60, 1.00},  // sky blue
-    {0.70, 0.45, 1.00},  // violet
-    {1.00, 0.25, 0.90},  // magenta
-    {1.00, 0.55, 0.65},  // pink
-    {0.90, 0.90, 0.90},  // white
-    {0.80, 0.60, 0.35},  // tan
-};
+#include "rtd/palette.h"
 
 namespace {
 
@@ -78,8 +63,11 @@ std::string pieceMeshText(int pieceIndex)
     char line[128];
     std::snprintf(line, sizeof line, "solid baustein_%02d\r\n", pieceIndex + 1);
     text += line;
-    const Colour& colour = pieceColours[pieceIndex];
-    std::snprintf(line, sizeof line, "  color %.3f %.3f %.3f\r\n", colour.r, colour.g, colour.b);
+    // The viewer's piece colours, as fractions that read back to the same bytes.
+    static_assert(paletteSize == pieceCount, "one colour per piece");
+    const Rgb8 colour = pieceColours[pieceIndex];
+    std::snprintf(line, sizeof line, "  color %.3f %.3f %.3f\r\n", colour.r / 255.0, colour.g / 255.0,
+                  colour.b / 255.0);
     text += line;
     const double half = meshGridScale / 2.0;
     for (const MeshTriangle& t : pieceTriangles(PieceCatalogue[pieceIndex])) {

@@ -1,6 +1,7 @@
 // piece_mesh.h: the converter's shipped data made from the piece catalogue: for each
 // piece a closed triangle mesh of the outer faces of its unit cubes, in the piece's own
-// frame, as one coloured SLP solid, and the map file that names the twelve meshes.
+// frame, as one SLP solid in the viewer's colour of the piece (rtd/palette.h), and the
+// map file that names the twelve meshes.
 #pragma once
 
 #include <string>
@@ -20,12 +21,6 @@ struct MeshTriangle {
     MeshPoint corner[3];  // counter-clockwise seen from outside
     MeshPoint normal;     // outward unit vector
 };
-
-struct Colour {
-    double r, g, b;
-};
-
-extern const Colour pieceColours[pieceCount];
 
 // Two triangles for every cube face that has no cube of the same piece behind it.
 std::vector<MeshTriangle> pieceTriangles(const PieceCells& piece);

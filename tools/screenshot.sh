@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renews the README's pictures from the real programs under Xvfb and Wine: a solution table
 # from the native solver, the viewer showing one solution, and the 3-D viewer on the same
-# solution. Needs imagemagick (tools/deps.sh install screenshot).
+# solution, whole and halfway through its build-up. Needs imagemagick (tools/deps.sh install
+# screenshot).
 #   screenshot.sh WIN_BUILD NATIVE_BUILD DOCS_FOLDER [NUMBER]
 set -euo pipefail
 
@@ -28,14 +29,16 @@ if [ ! -f "$table" ] || [ $(( $(stat -c %s "$table") % 24 )) -ne 0 ]; then
 fi
 
 "$here/../tests/gui/wine-env.sh" headless "$prefix" "$win_build/tests/dist/kubo_screenshot.exe" "win:$work" \
-  "$number" "win:$work/main.bmp" "win:$work/rtd.bmp"
+  "$number" "win:$work/main.bmp" "win:$work/rtd.bmp" "win:$work/rtd_aufbau.bmp"
 
-# A few dozen colours keep the pictures at tens of kilobytes; GDI's flat colours survive
+# A few dozen colours (a few hundred for the 3-D viewer, whose legend must match its shaded
+# pieces) keep the pictures at tens of kilobytes; GDI's flat colours survive
 # unchanged, only the edges of smoothed text and of shaded faces lose shades.
 # /usr/bin's own, since a convert earlier on the path need not be imagemagick's.
 convert=/usr/bin/convert
 [ -x "$convert" ] || convert=$(command -v convert)
 reduce() { "$convert" "$1" +dither -colors "$3" -strip -define png:compression-level=9 "PNG8:$2"; }
 reduce "$work/main.bmp" "$docs/kubo_puzzle_select.png" 32
-reduce "$work/rtd.bmp" "$docs/rtd.png" 64
+reduce "$work/rtd.bmp" "$docs/rtd.png" 256
+reduce "$work/rtd_aufbau.bmp" "$docs/rtd_aufbau.png" 256
 ls -l "$docs"/*.png

@@ -1,10 +1,11 @@
 // screenshot_win.cpp: takes the README's pictures from the real programs.
-//   kubo_screenshot.exe FOLDER NUMBER MAIN.bmp [VIEWER.bmp]
+//   kubo_screenshot.exe FOLDER NUMBER MAIN.bmp [VIEWER.bmp [BUILDUP.bmp]]
 // FOLDER holds the programs, their data files and a solution table. The viewer is started
 // there, NUMBER is typed into its solution field and its window is copied from the screen.
 // With VIEWER.bmp, solution NUMBER also goes through facetgen into the 3-D viewer rtd, whose
-// window is copied the same way. Exit code 0 when every picture was written. The programs
-// are started and ended with the GUI tests' harness, without its probe.
+// window is copied the same way with its colour legend on; with BUILDUP.bmp once more,
+// halfway through its build-up into the box. Exit code 0 when every picture was written.
+// The programs are started and ended with the GUI tests' harness, without its probe.
 #include <cstdio>
 #include <string>
 
@@ -63,7 +64,18 @@ bool mainWindowPicture(const std::string& folder, const std::string& number, con
     return ok;
 }
 
-bool viewerPicture(const std::string& folder, const std::string& number, const std::string& path)
+// rtd's keys as a user presses them, each handled before the next.
+void press(HWND window, const char* keys)
+{
+    for (const char* k = keys; *k; k++) {
+        PostMessageA(window, WM_KEYDOWN, WPARAM((unsigned char)*k), 1);
+        PostMessageA(window, WM_KEYUP, WPARAM((unsigned char)*k), 1 | (1u << 30) | (1u << 31));
+        Sleep(100);
+    }
+}
+
+// Solution NUMBER through facetgen into bild.slp.
+bool slpFile(const std::string& folder, const std::string& number)
 {
     CurrentSolution solution = {};
     const std::string table = folder + "\\" + solutionTableName;
@@ -84,10 +96,17 @@ bool viewerPicture(const std::string& folder, const std::string& number, const s
         recordFailure("facetgen did not convert bild.pos: " + converted.err, __FILE__, __LINE__);
         return false;
     }
+    return true;
+}
+
+// rtd on bild.slp with the arguments, the keys pressed, its window copied.
+bool viewerPicture(const std::string& folder, const std::string& arguments, const char* keys, const std::string& path)
+{
     Program program;
-    bool ok = launchProgram(program, "\"" + folder + "\\rtd.exe\" bild.slp", folder, nullptr);
+    bool ok = launchProgram(program, "\"" + folder + "\\rtd.exe\" " + arguments + " bild.slp", folder, nullptr);
     if (ok) {
         placeWindow(program.window, viewerWidth, viewerHeight);
+        press(program.window, keys);
         ok = shoot(program.window, path);
     }
     finish(program);
@@ -99,11 +118,13 @@ bool viewerPicture(const std::string& folder, const std::string& number, const s
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: kubo_screenshot FOLDER NUMBER MAIN.bmp [VIEWER.bmp]\n");
+        std::fprintf(stderr, "usage: kubo_screenshot FOLDER NUMBER MAIN.bmp [VIEWER.bmp [BUILDUP.bmp]]\n");
         return 2;
     }
     const std::string folder = argv[1], number = argv[2];
     bool ok = mainWindowPicture(folder, number, argv[3]);
-    if (argc > 4) ok = viewerPicture(folder, number, argv[4]) && ok;
+    if (argc > 4) ok = slpFile(folder, number) && viewerPicture(folder, "", "F", argv[4]) && ok;
+    // Into the box (M) after seven of its twelve steps, the legend on (F).
+    if (argc > 5) ok = viewerPicture(folder, "--step 7", "MF", argv[5]) && ok;
     return ok ? 0 : 1;
 }

@@ -594,3 +594,31 @@ SCENARIO(rtd_build_up_slides_in_the_plans_pieces_and_batch_renders_a_step)
     CHECK_EQ(closeProgram(program), 0L);
     endProgram(program);
 }
+
+// A name ending in .png gives a PNG; a picture name that is the file shown, however it is
+// spelt, is refused with a message and the file is left as it was.
+SCENARIO(rtd_batch_writes_png_and_never_over_its_input)
+{
+    const std::string folder = sceneFolder("rtd_png");
+    const std::string exe = "\"" + runFolder + "\\rtd.exe\" ";
+    ConsoleRun run = runConsole(exe + "-o p.PNG -w 64 -h 48 s.slp", folder, 10000);
+    CHECK_EQ(run.exitCode, 0L);
+    const std::string png = readFile(folder + "\\p.PNG");
+    REQUIRE(png.size() > 33);
+    CHECK(png.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0);
+    CHECK(png.compare(12, 4, "IHDR") == 0);
+    CHECK_EQ((unsigned char)png[18] << 8 | (unsigned char)png[19], 64);
+    CHECK_EQ((unsigned char)png[22] << 8 | (unsigned char)png[23], 48);
+
+    const std::string before = readFile(folder + "\\s.slp");
+    for (const char* name : {"s.slp", "S.SLP", ".\\s.slp"}) {
+        run = runConsole(exe + "-o " + name + " --step 3 s.slp", folder, 10000);
+        CHECK_EQ(run.exitCode, 1L);
+        if (run.err.find("rtd: Das Bild '" + std::string(name) + "' w\xE4re die gelesene Datei") == std::string::npos)
+            recordFailure(std::string(name) + ": " + run.err, __FILE__, __LINE__);
+    }
+    CHECK(readFile(folder + "\\s.slp") == before);
+    Program cleanup;
+    cleanup.workFolder = folder;
+    endProgram(cleanup);
+}

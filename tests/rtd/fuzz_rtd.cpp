@@ -1,10 +1,11 @@
 // libFuzzer target for the viewer's SLP reader and what it feeds: any bytes are read,
-// the scene's bounds, outline edges and build-up order are computed, and every kept
+// the scene's bounds, outline edges build-up order and plans are computed, and every kept
 // corner must be finite and every normal of unit length. Built and run by tools/fuzz.sh.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
+#include "rtd/build_up_plan.h"
 #include "rtd/scene.h"
 #include "rtd/slp.h"
 
@@ -22,5 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (sceneIsEmpty(scene) && scene.noteCount == 0) std::abort();  // nothing shown is always explained
     fitToBounds(sceneBounds(scene.solids));
     buildUpOrder(scene.solids);
+    planBuildUp(scene.solids);
     return 0;
 }

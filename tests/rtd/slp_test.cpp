@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "rtd/palette.h"
 #include "rtd/slp.h"
 #include "rtd/texts.h"
 #include "tests/support/test_seed.h"
@@ -57,9 +58,9 @@ TEST(SlpReader, ReadsTheShippedPieceMeshesAsTheConverterWritesThem)
         std::snprintf(name, sizeof name, "baustein_%02d", k + 1);
         EXPECT_EQ(solid.name, name);
         EXPECT_TRUE(solid.hasColour);
-        EXPECT_NEAR(solid.colour.x, pieceColours[k].r, 1e-3);
-        EXPECT_NEAR(solid.colour.y, pieceColours[k].g, 1e-3);
-        EXPECT_NEAR(solid.colour.z, pieceColours[k].b, 1e-3);
+        EXPECT_EQ(colourByte(solid.colour.x), pieceColours[k].r);
+        EXPECT_EQ(colourByte(solid.colour.y), pieceColours[k].g);
+        EXPECT_EQ(colourByte(solid.colour.z), pieceColours[k].b);
         const std::vector<MeshTriangle> expected = pieceTriangles(PieceCatalogue[k]);
         ASSERT_EQ(solid.triangles.size(), expected.size());
         for (size_t i = 0; i < expected.size(); i++) {

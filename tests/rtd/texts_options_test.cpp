@@ -1,5 +1,4 @@
-// The visibility state with the build-up mode, the two text tables, and the command line
-// with its messages and the BMP encoding.
+// The two text tables, and the command line with its messages.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,49 +6,6 @@
 #include "rtd/caption.h"
 #include "rtd/options.h"
 #include "rtd/texts.h"
-#include "rtd/visibility.h"
-
-TEST(Visibility, MenuEntriesAndKeysHideAndShowSolids)
-{
-    Visibility v = allShown(4);
-    toggleSolid(v, 2);
-    toggleSolid(v, 9);  // no such solid: nothing
-    toggleSolid(v, -1);
-    EXPECT_EQ(v.shown, (std::vector<bool>{true, true, false, true}));
-    showOnly(v, 3);
-    EXPECT_EQ(v.shown, (std::vector<bool>{false, false, false, true}));
-    showOnly(v, -1);  // nothing under the mouse: unchanged
-    EXPECT_EQ(v.shown, (std::vector<bool>{false, false, false, true}));
-    showAll(v);
-    EXPECT_EQ(v.shown, (std::vector<bool>(4, true)));
-    hideAll(v);
-    EXPECT_EQ(v.shown, (std::vector<bool>(4, false)));
-}
-
-TEST(Visibility, BuildUpAddsSolidsInOrderOnTopOfTheChecks)
-{
-    Visibility v = allShown(3);
-    const std::vector<int> order = {2, 0, 1};
-    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{true, true, true}));
-    buildUpStep(v, +1);  // Page Down starts with the first solid of the order
-    EXPECT_EQ(v.buildUpCount, 1);
-    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{false, false, true}));
-    buildUpStep(v, +1);
-    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{true, false, true}));
-    toggleSolid(v, 0);  // hidden stays hidden in the build-up
-    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{false, false, true}));
-    toggleSolid(v, 0);
-    for (int i = 0; i < 5; i++) buildUpStep(v, +1);
-    EXPECT_EQ(v.buildUpCount, 3);
-    for (int i = 0; i < 5; i++) buildUpStep(v, -1);
-    EXPECT_EQ(v.buildUpCount, 0);
-    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{false, false, false}));
-    endBuildUp(v);
-    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{true, true, true}));
-    buildUpStep(v, -1);  // Page Up starts from all solids and takes the last away
-    EXPECT_EQ(v.buildUpCount, 2);
-    EXPECT_EQ(drawnSolids(v, order), (std::vector<bool>{true, false, true}));
-}
 
 TEST(Texts, BothTablesAreCompleteAndCodePage1252)
 {
@@ -163,34 +119,10 @@ TEST(Options, UnusableCallsNameTheOptionAndWhatItNeeds)
 
     SlpScene none;
     none.noteCount = 0;
-    EXPECT_EQ(problemTextFor(Language::german, parseOptions({"-w", "abc", "f.slp"}), none),
+    EXPECT_EQ(problemTextFor(Language::german, parseOptions({"-w", "abc", "f.slp"}), none, 0),
               "Die Option '-w' braucht eine ganze Zahl von 1 bis 8192.");
-    EXPECT_EQ(problemTextFor(Language::german, parseOptions({"-o", "", "f.slp"}), none),
+    EXPECT_EQ(problemTextFor(Language::german, parseOptions({"-o", "", "f.slp"}), none, 0),
               "Die Option '-o' braucht einen Dateinamen.");
-    EXPECT_EQ(problemTextFor(Language::english, parseOptions({"-bench", "0", "f.slp"}), none),
+    EXPECT_EQ(problemTextFor(Language::english, parseOptions({"-bench", "0", "f.slp"}), none, 0),
               "The option '-bench' needs a whole number from 1 to 100000.");
-}
-
-TEST(Options, BmpFileLayoutAndPictureNames)
-{
-    // 2 x 2 pixels, bottom row red, green; top row blue, white.
-    const std::vector<uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
-    const std::vector<uint8_t> bmp = encodeBmp(2, 2, rgb);
-    ASSERT_EQ(bmp.size(), 54u + 2 * 8);
-    EXPECT_EQ(bmp[0], 'B');
-    EXPECT_EQ(bmp[1], 'M');
-    EXPECT_EQ(bmp[2] | bmp[3] << 8, 70);
-    EXPECT_EQ(bmp[10], 54);
-    EXPECT_EQ(bmp[18], 2);
-    EXPECT_EQ(bmp[22], 2);
-    EXPECT_EQ(bmp[28], 24);
-    // First stored row is the bottom one, in BGR order, padded to 8 bytes.
-    const std::vector<uint8_t> rows(bmp.begin() + 54, bmp.end());
-    EXPECT_EQ(rows, (std::vector<uint8_t>{0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}));
-    EXPECT_TRUE(encodeBmp(0, 5, {}).empty());
-    EXPECT_TRUE(encodeBmp(2, 2, {1, 2, 3}).empty());
-
-    EXPECT_EQ(pictureNameFor("loesungen\\kubo_puzzle_000017c.slp"), "loesungen\\kubo_puzzle_000017c.bmp");
-    EXPECT_EQ(pictureNameFor("a.b\\noext"), "a.b\\noext.bmp");
-    EXPECT_EQ(pictureNameFor(".slp"), "rtd.bmp");
 }
