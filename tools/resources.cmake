@@ -40,9 +40,13 @@ set(icongen_sources ${CMAKE_SOURCE_DIR}/tools/icongen.cpp ${CMAKE_SOURCE_DIR}/to
 if(CMAKE_CROSSCOMPILING)
   find_program(KUBO_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
   set(icongen ${KUBO_RESOURCE_DIR}/icongen)
+  set(host_flags -std=c++17 -O1 -Wall -Wextra)
+  if(KUBO_WERROR)
+    list(APPEND host_flags -Werror)
+  endif()
   add_custom_command(
     OUTPUT ${icongen}
-    COMMAND ${KUBO_HOST_CXX} -std=c++17 -O1 -I${CMAKE_SOURCE_DIR} ${icongen_sources} -o ${icongen}
+    COMMAND ${KUBO_HOST_CXX} ${host_flags} -I${CMAKE_SOURCE_DIR} ${icongen_sources} -o ${icongen}
     DEPENDS ${icongen_sources} ${CMAKE_SOURCE_DIR}/tools/icon_file.h ${CMAKE_SOURCE_DIR}/view/icon_pattern.h
     COMMENT "Building icongen for the build machine")
 else()
