@@ -4,7 +4,8 @@
 #   make run    start kubo_puzzle_select.exe in build/run (under Wine on Linux); builds only
 #               the programs and their data
 #   make test   every test: native unit tests (and their ThreadSanitizer and no-SSE2 builds),
-#               the fuzz targets' clang build, the Wine GUI tests, the release's tests
+#               the fuzz targets' clang build, the Wine GUI tests, the release's tests; each
+#               step ends with its counts
 #   make dist   the Windows release, build/dist/kubo-VERSION-win64.zip
 #   make screenshot  renews the README's pictures in docs/ from the real programs
 #   make bench  the benchmarks, release build
@@ -62,6 +63,8 @@ NATIVE_CONFIG = cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DKUBO_SANITIZE=ON -DCMAKE_
     -DKUBO_WERROR=$(WERROR) >/dev/null
 WIN_CONFIG = cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION) -DKUBO_WERROR=$(WERROR) >/dev/null
+# A test step's output ends with a line of its counts ("tsan: 6 passed, 0 failed").
+COUNTED = tests/support/counted.sh
 
 deps:
 	@tools/deps.sh install build wine fuzz screenshot
@@ -99,7 +102,7 @@ run: run-folder
 	@tests/gui/wine-env.sh run $(CURDIR)/$(BUILD)/wineprefix-run $(CURDIR)/$(RUN) kubo_puzzle_select.exe
 
 unit-test: native
-	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	@cd $(NATIVE) && $(CURDIR)/$(COUNTED) unit ctest --output-on-failure -j $(JOBS)
 
 # The threaded tests once more under ThreadSanitizer, which cannot share a build with the
 # other sanitizers: a build of their own, of that test program alone.
@@ -109,7 +112,7 @@ tsan-test:
 	  -DKUBO_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(TSAN) -j $(JOBS) --target kubo_thread_tests >/dev/null
 	@echo "tsan: the threaded tests under ThreadSanitizer"
-	@TSAN_OPTIONS=halt_on_error=1 $(TSAN)/tests/kubo_thread_tests --gtest_brief=1
+	@TSAN_OPTIONS=halt_on_error=1 $(COUNTED) tsan $(TSAN)/tests/kubo_thread_tests --gtest_brief=1
 
 # The solver's tests on the portable code paths that x86-64 builds otherwise never compile;
 # the whole solve (a minute) is left to the main build, whose search is the same code.
@@ -119,7 +122,8 @@ nosse2-test:
 	  -DKUBO_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(NOSSE2) -j $(JOBS) --target kubo_solver_tests >/dev/null
 	@echo "nosse2: the solver's tests without the SSE2 paths"
-	@$(NOSSE2)/tests/solver/kubo_solver_tests --gtest_brief=1 --gtest_filter=-Program.FullTableIsCompleteAndPassesItsCheck
+	@$(COUNTED) nosse2 $(NOSSE2)/tests/solver/kubo_solver_tests --gtest_brief=1 \
+	  --gtest_filter=-Program.FullTableIsCompleteAndPassesItsCheck
 
 # The fuzz targets are the one clang tree: built (not run) so that clang's warnings fail
 # make test as gcc's do. About a quarter of a minute; make fuzz runs them.
