@@ -6,7 +6,8 @@
 #   make test   every test: native unit tests (and their ThreadSanitizer and no-SSE2 builds),
 #               the fuzz targets' clang build, the Wine GUI tests, the release's tests; each
 #               step ends with its counts
-#   make dist   the Windows release, build/dist/kubo-VERSION-win64.zip
+#   make dist   the Windows release, build/dist/kubo-VERSION-win64.zip (VERSION: the file
+#               VERSION, the number of commits and the commit, tools/version.cmake)
 #   make screenshot  renews the README's pictures in docs/ from the real programs
 #   make bench  the benchmarks, release build
 #   make fuzz   the parser fuzzers, for a bounded time
@@ -22,8 +23,9 @@ TSAN    := $(BUILD)/tsan
 NOSSE2  := $(BUILD)/nosse2
 RUN     := $(BUILD)/run
 DIST    := $(BUILD)/dist
-VERSION := $(shell git describe --always --dirty 2>/dev/null || echo unknown)
-ZIP     := $(DIST)/kubo-$(VERSION)-win64.zip
+# Found once, when a recipe first needs it: after the build's packages (cmake) are there.
+VERSION = $(eval VERSION := $(shell cmake -P tools/version.cmake))$(VERSION)
+ZIP     = $(DIST)/kubo-$(VERSION)-win64.zip
 WERROR  ?= ON
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := -G "Unix Makefiles"
@@ -32,8 +34,8 @@ PROGRAMS := kubo_puzzle_select kubo_puzzle_erg facetgen rtd
 # cmake's makefiles announce every folder they enter; nobody reads that.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native win programs run-folder run test unit-test tsan-test nosse2-test \
-        fuzz-build gui-test dist dist-test screenshot bench fuzz clean
+.PHONY: all deps build-deps native win programs run-folder run test unit-test tsan-test \
+        nosse2-test fuzz-build gui-test dist dist-test screenshot bench fuzz clean
 
 all: native win run-folder
 
@@ -69,20 +71,21 @@ COUNTED = tests/support/counted.sh
 deps:
 	@tools/deps.sh install build wine fuzz screenshot
 
-native:
+# A target of its own, so that the recipes that need the packages are expanded after it.
+build-deps:
 	@tools/deps.sh $(DEPS) build
+
+native: build-deps
 	@$(NATIVE_CONFIG)
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-win:
-	@tools/deps.sh $(DEPS) build
+win: build-deps
 	@$(WIN_CONFIG)
 	@cmake --build $(WIN) -j $(JOBS)
 
 # What running needs and no more: the Windows programs and, from the native tree, the
 # converter's map file and meshes. Quiet; the log is shown when the build fails.
-programs:
-	@tools/deps.sh $(DEPS) build
+programs: build-deps
 	@mkdir -p $(BUILD)
 	@echo "building the programs and their data (log: $(BUILD)/programs.log)"
 	@{ $(NATIVE_CONFIG) && cmake --build $(NATIVE) -j $(JOBS) --target piece_meshes && \
@@ -106,8 +109,7 @@ unit-test: native
 
 # The threaded tests once more under ThreadSanitizer, which cannot share a build with the
 # other sanitizers: a build of their own, of that test program alone.
-tsan-test:
-	@tools/deps.sh $(DEPS) build
+tsan-test: build-deps
 	@cmake -S . -B $(TSAN) $(CMAKE_GEN) -DKUBO_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DKUBO_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(TSAN) -j $(JOBS) --target kubo_thread_tests >/dev/null
@@ -116,8 +118,7 @@ tsan-test:
 
 # The solver's tests on the portable code paths that x86-64 builds otherwise never compile;
 # the whole solve (a minute) is left to the main build, whose search is the same code.
-nosse2-test:
-	@tools/deps.sh $(DEPS) build
+nosse2-test: build-deps
 	@cmake -S . -B $(NOSSE2) $(CMAKE_GEN) -DKUBO_NO_SSE2=ON -DCMAKE_BUILD_TYPE=Release \
 	  -DKUBO_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(NOSSE2) -j $(JOBS) --target kubo_solver_tests >/dev/null
