@@ -54,8 +54,9 @@ to_windows() { printf 'Z:%s' "${1//\//\\}"; }
 # Wine's background processes keep the output streams of whatever started them, so the
 # prefix's wineserver and desktop are started first with theirs going nowhere: a pipe on our
 # output would otherwise never end, and they would talk into it when they end.
+# A wineserver already running for the prefix (a second make run) is used as it is.
 start_quietly() {
-  "$wineserver" "$@" >/dev/null 2>&1
+  "$wineserver" "$@" >/dev/null 2>&1 || true
   "$wine" cmd /c exit >/dev/null 2>&1 || true
 }
 
