@@ -4,13 +4,16 @@
 #   make run    start kubo_puzzle_select.exe in build/run (under Wine on Linux); builds only
 #               the programs and their data
 #   make test   every test: native unit tests (and their ThreadSanitizer and no-SSE2 builds),
-#               the Wine GUI tests, the release's tests
-#   make dist   the Windows release, build/dist/kubo-VERSION-win64.zip
+#               the fuzz targets' clang build, the Wine GUI tests, the release's tests; each
+#               step ends with its counts
+#   make dist   the Windows release, build/dist/kubo-VERSION-win64.zip (VERSION: the file
+#               VERSION, the number of commits and the commit, tools/version.cmake)
 #   make screenshot  renews the README's pictures in docs/ from the real programs
 #   make bench  the benchmarks, release build
 #   make fuzz   the parser fuzzers, for a bounded time
 # Only make deps, make run and make test install missing packages; every other target
-# names what is missing and stops.
+# names what is missing and stops. On Debian every tree is built with warnings as errors; a
+# compiler newer than Debian 12's may warn where this one does not: make WERROR=OFF builds on.
 
 BUILD   := build
 NATIVE  := $(BUILD)/native
@@ -20,8 +23,10 @@ TSAN    := $(BUILD)/tsan
 NOSSE2  := $(BUILD)/nosse2
 RUN     := $(BUILD)/run
 DIST    := $(BUILD)/dist
-VERSION := $(shell git describe --always --dirty 2>/dev/null || echo unknown)
-ZIP     := $(DIST)/kubo-$(VERSION)-win64.zip
+# Found once, when a recipe first needs it: after the build's packages (cmake) are there.
+VERSION = $(eval VERSION := $(shell cmake -P tools/version.cmake))$(VERSION)
+ZIP     = $(DIST)/kubo-$(VERSION)-win64.zip
+WERROR  ?= ON
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := -G "Unix Makefiles"
 # The programs of a user's installation.
@@ -29,8 +34,8 @@ PROGRAMS := kubo_puzzle_select kubo_puzzle_erg facetgen rtd
 # cmake's makefiles announce every folder they enter; nobody reads that.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native win programs run-folder run test unit-test tsan-test nosse2-test \
-        gui-test dist dist-test screenshot bench fuzz clean
+.PHONY: all deps build-deps native win programs run-folder run test unit-test tsan-test \
+        nosse2-test fuzz-build gui-test dist dist-test screenshot bench fuzz clean
 
 all: native win run-folder
 
@@ -56,27 +61,31 @@ else
 DEPS := check
 endif
 
-NATIVE_CONFIG = cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DKUBO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+NATIVE_CONFIG = cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DKUBO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+    -DKUBO_WERROR=$(WERROR) >/dev/null
 WIN_CONFIG = cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION) >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION) -DKUBO_WERROR=$(WERROR) >/dev/null
+# A test step's output ends with a line of its counts ("tsan: 6 passed, 0 failed").
+COUNTED = tests/support/counted.sh
 
 deps:
 	@tools/deps.sh install build wine fuzz screenshot
 
-native:
+# A target of its own, so that the recipes that need the packages are expanded after it.
+build-deps:
 	@tools/deps.sh $(DEPS) build
+
+native: build-deps
 	@$(NATIVE_CONFIG)
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-win:
-	@tools/deps.sh $(DEPS) build
+win: build-deps
 	@$(WIN_CONFIG)
 	@cmake --build $(WIN) -j $(JOBS)
 
 # What running needs and no more: the Windows programs and, from the native tree, the
 # converter's map file and meshes. Quiet; the log is shown when the build fails.
-programs:
-	@tools/deps.sh $(DEPS) build
+programs: build-deps
 	@mkdir -p $(BUILD)
 	@echo "building the programs and their data (log: $(BUILD)/programs.log)"
 	@{ $(NATIVE_CONFIG) && cmake --build $(NATIVE) -j $(JOBS) --target piece_meshes && \
@@ -96,25 +105,32 @@ run: run-folder
 	@tests/gui/wine-env.sh run $(CURDIR)/$(BUILD)/wineprefix-run $(CURDIR)/$(RUN) kubo_puzzle_select.exe
 
 unit-test: native
-	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	@cd $(NATIVE) && $(CURDIR)/$(COUNTED) unit ctest --output-on-failure -j $(JOBS)
 
 # The threaded tests once more under ThreadSanitizer, which cannot share a build with the
 # other sanitizers: a build of their own, of that test program alone.
-tsan-test:
-	@tools/deps.sh $(DEPS) build
-	@cmake -S . -B $(TSAN) $(CMAKE_GEN) -DKUBO_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+tsan-test: build-deps
+	@cmake -S . -B $(TSAN) $(CMAKE_GEN) -DKUBO_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKUBO_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(TSAN) -j $(JOBS) --target kubo_thread_tests >/dev/null
 	@echo "tsan: the threaded tests under ThreadSanitizer"
-	@TSAN_OPTIONS=halt_on_error=1 $(TSAN)/tests/kubo_thread_tests --gtest_brief=1
+	@TSAN_OPTIONS=halt_on_error=1 $(COUNTED) tsan $(TSAN)/tests/kubo_thread_tests --gtest_brief=1
 
 # The solver's tests on the portable code paths that x86-64 builds otherwise never compile;
 # the whole solve (a minute) is left to the main build, whose search is the same code.
-nosse2-test:
-	@tools/deps.sh $(DEPS) build
-	@cmake -S . -B $(NOSSE2) $(CMAKE_GEN) -DKUBO_NO_SSE2=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+nosse2-test: build-deps
+	@cmake -S . -B $(NOSSE2) $(CMAKE_GEN) -DKUBO_NO_SSE2=ON -DCMAKE_BUILD_TYPE=Release \
+	  -DKUBO_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(NOSSE2) -j $(JOBS) --target kubo_solver_tests >/dev/null
 	@echo "nosse2: the solver's tests without the SSE2 paths"
-	@$(NOSSE2)/tests/solver/kubo_solver_tests --gtest_brief=1 --gtest_filter=-Program.FullTableIsCompleteAndPassesItsCheck
+	@$(COUNTED) nosse2 $(NOSSE2)/tests/solver/kubo_solver_tests --gtest_brief=1 \
+	  --gtest_filter=-Program.FullTableIsCompleteAndPassesItsCheck
+
+# The fuzz targets are the one clang tree: built (not run) so that clang's warnings fail
+# make test as gcc's do. About a quarter of a minute; make fuzz runs them.
+fuzz-build:
+	@tools/deps.sh $(DEPS) build fuzz
+	@WERROR=$(WERROR) tools/fuzz.sh build
 
 gui-test: win run-folder
 	@tools/deps.sh $(DEPS) wine
@@ -136,7 +152,7 @@ screenshot: all
 	@tools/deps.sh $(DEPS) wine screenshot
 	@tools/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/$(NATIVE) $(CURDIR)/docs
 
-test: unit-test tsan-test nosse2-test gui-test dist-test
+test: unit-test tsan-test nosse2-test fuzz-build gui-test dist-test
 
 # The Wine benchmarks need the Windows programs and the run folder as well.
 bench: all
@@ -147,7 +163,7 @@ bench: all
 
 fuzz:
 	@tools/deps.sh $(DEPS) build fuzz
-	@tools/fuzz.sh
+	@WERROR=$(WERROR) tools/fuzz.sh
 endif
 
 clean:

@@ -2,7 +2,8 @@
 # Packs the Windows release: the programs, the converter's map file and piece meshes, and
 # the German read-me, as a zip whose files unpack straight into the user's chosen folder.
 #   dist.sh WIN_BUILD NATIVE_BUILD OUT_FOLDER [VERSION]   -> prints the path of the zip
-# VERSION defaults to what git describe says of the sources.
+# VERSION defaults to the sources' own (tools/version.cmake), such as 1.0.129-g07fa9dc; one
+# without its true build number (a shallow clone, no git history) makes no release.
 # Every program is required: a release without one of them is not made. No solution table
 # goes in: the first start computes it.
 set -euo pipefail
@@ -13,7 +14,11 @@ out=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(dirname "$here")
 
-version=${4:-$(git -C "$source_dir" describe --always --dirty 2>/dev/null || echo unknown)}
+version=${4:-$(cmake -P "$source_dir/tools/version.cmake")}
+if ! [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+-g[0-9a-f]+(-dirty)?$ ]]; then
+  echo "dist: no release of version \"$version\": it lacks the number of commits or the commit" >&2
+  exit 1
+fi
 name=kubo-$version-win64
 stage=$out/$name
 zip=$out/$name.zip

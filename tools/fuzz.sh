@@ -4,6 +4,8 @@
 # CMake targets fuzz_facetgen and fuzz_rtd of a clang build of their own in build/fuzz,
 # with ASan and UBSan; a crash, a leak or a stray file ends the run with a non-zero exit and
 # the input saved in build/fuzz/.
+#   fuzz.sh          build and fuzz
+#   fuzz.sh build    only build (make test: clang's warnings are errors, as make's gcc's are)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
@@ -11,9 +13,10 @@ out=$PWD/build/fuzz  # absolute: the target works in a scratch folder of its own
 mkdir -p "$out/corpus" "$out/corpus_rtd"
 
 CC=clang CXX=clang++ cmake -S . -B "$out" -G "Unix Makefiles" -DKUBO_FUZZ=ON -DKUBO_SANITIZE=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUBO_WERROR="${WERROR:-ON}" >/dev/null
 echo "fuzz: building the fuzz targets in $out"
 cmake --build "$out" -j "$(nproc 2>/dev/null || echo 2)" --target fuzz_facetgen fuzz_rtd >/dev/null
+[ "${1:-}" = build ] && exit 0
 binary=$out/tests/fuzz_facetgen
 rtd_binary=$out/tests/fuzz_rtd
 

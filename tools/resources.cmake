@@ -1,34 +1,26 @@
-# Resources of the Windows programs: version information (the same VERSION as the release
-# zip's name), the application manifest, and icons drawn by icongen from the patterns
-# that the programs draw their windows' icons from. Included by the top-level
-# CMakeLists.txt in the Windows build; kubo_program_resources() gives one program its
-# resources.
+# Resources of the Windows programs: version information (the version of tools/version.cmake,
+# which the release zip is named after), the application manifest, and icons drawn by icongen
+# from the patterns that the programs draw their windows' icons from. Included by the
+# top-level CMakeLists.txt in the Windows build; kubo_program_resources() gives one program
+# its resources.
 enable_language(RC)
 
 # `make` passes the version it names the zip with; otherwise it is found the same way.
 if(NOT KUBO_VERSION)
-  execute_process(COMMAND git describe --always --dirty
-                  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
-                  OUTPUT_VARIABLE KUBO_VERSION OUTPUT_STRIP_TRAILING_WHITESPACE
-                  RESULT_VARIABLE describe_failed ERROR_QUIET)
-  if(describe_failed OR NOT KUBO_VERSION)
-    set(KUBO_VERSION unknown)
-  endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
+  kubo_source_version(KUBO_VERSION)
 endif()
-# The four numbers Windows shows beside the text: from a tag such as v1.2 or 1.2.3 with
-# the commits since it, 0,0,0,0 for an untagged tree.
-set(KUBO_RC_NUMBERS 0,0,0,0)
-if(KUBO_VERSION MATCHES "^v?([0-9]+)\\.([0-9]+)(\\.([0-9]+))?(-([0-9]+)-g)?")
-  set(patch 0)
-  set(commits 0)
-  if(CMAKE_MATCH_4)
-    set(patch ${CMAKE_MATCH_4})
-  endif()
-  if(CMAKE_MATCH_6)
-    set(commits ${CMAKE_MATCH_6})
-  endif()
-  set(KUBO_RC_NUMBERS ${CMAKE_MATCH_1},${CMAKE_MATCH_2},${patch},${commits})
+# The four numbers that Windows' Properties and installers read: MAJOR.MINOR.BUILD.0 from
+# the text's MAJOR.MINOR.BUILD, each at most 65535.
+if(NOT KUBO_VERSION MATCHES "^([0-9]+)\\.([0-9]+)\\.([0-9]+)-")
+  message(FATAL_ERROR "KUBO_VERSION \"${KUBO_VERSION}\" does not begin with MAJOR.MINOR.BUILD- (such as 1.0.129-g07fa9dc)")
 endif()
+set(KUBO_RC_NUMBERS ${CMAKE_MATCH_1},${CMAKE_MATCH_2},${CMAKE_MATCH_3},0)
+foreach(part ${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${CMAKE_MATCH_3})
+  if(part GREATER 65535)
+    message(FATAL_ERROR "KUBO_VERSION \"${KUBO_VERSION}\": ${part} does not fit a Windows version number")
+  endif()
+endforeach()
 
 set(KUBO_RESOURCE_DIR ${CMAKE_BINARY_DIR}/resources)
 file(MAKE_DIRECTORY ${KUBO_RESOURCE_DIR})
@@ -40,9 +32,13 @@ set(icongen_sources ${CMAKE_SOURCE_DIR}/tools/icongen.cpp ${CMAKE_SOURCE_DIR}/to
 if(CMAKE_CROSSCOMPILING)
   find_program(KUBO_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
   set(icongen ${KUBO_RESOURCE_DIR}/icongen)
+  set(host_flags -std=c++17 -O1 -Wall -Wextra)
+  if(KUBO_WERROR)
+    list(APPEND host_flags -Werror)
+  endif()
   add_custom_command(
     OUTPUT ${icongen}
-    COMMAND ${KUBO_HOST_CXX} -std=c++17 -O1 -I${CMAKE_SOURCE_DIR} ${icongen_sources} -o ${icongen}
+    COMMAND ${KUBO_HOST_CXX} ${host_flags} -I${CMAKE_SOURCE_DIR} ${icongen_sources} -o ${icongen}
     DEPENDS ${icongen_sources} ${CMAKE_SOURCE_DIR}/tools/icon_file.h ${CMAKE_SOURCE_DIR}/view/icon_pattern.h
     COMMENT "Building icongen for the build machine")
 else()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the Windows release zip as it would reach a user: what it holds, that every
-# program runs on a bare Windows (import tables), that each carries its version, manifest
-# and icon, and the German read-me's form.
+# program runs on a bare Windows (import tables), that each carries its version (the text and
+# the numbers), manifest and icon, that the version is that of the sources, and the German
+# read-me's form.
 #   check-release.sh ZIP WIN_BUILD NATIVE_BUILD
 set -uo pipefail
 
@@ -112,15 +113,34 @@ readme_covers_the_release() {
 
 # ---- resources: version, manifest, icons ---------------------------------------------------
 
-# The zip's name carries the version that every program must carry as well.
+# The zip's name carries the version that every program must carry as well, as its text
+# (1.0.129-g07fa9dc) and as the numbers that Windows reads (1.0.129.0).
 version=$(basename "$zip" .zip)
 version=${version#kubo-}
 version=${version%-win64}
+numbers=${version%%-*}.0
+
+# MAJOR.MINOR of the file VERSION, the number of commits, the commit, and -dirty only where
+# the sources have uncommitted changes.
+version_of_the_sources() {
+  local release commits head
+  release=$(tr -d ' \r\n' <"$source_dir/VERSION")
+  commits=$(git -C "$source_dir" rev-list --count HEAD) || return 1
+  head=$(git -C "$source_dir" rev-parse HEAD) || return 1
+  [[ $version =~ ^([0-9]+\.[0-9]+)\.([0-9]+)-g([0-9a-f]{7,})(-dirty)?$ ]] ||
+    { echo "\"$version\" is not MAJOR.MINOR.BUILD-gCOMMIT"; return 1; }
+  [ "${BASH_REMATCH[1]}" = "$release" ] || { echo "$version: not VERSION's $release"; return 1; }
+  [ "${BASH_REMATCH[2]}" = "$commits" ] || { echo "$version: the sources have $commits commits"; return 1; }
+  [ "${head#"${BASH_REMATCH[3]}"}" != "$head" ] || { echo "$version: the sources are at commit $head"; return 1; }
+  local dirty=
+  git -C "$source_dir" diff --quiet HEAD -- || dirty=-dirty
+  [ "${BASH_REMATCH[4]}" = "$dirty" ] || { echo "$version: the sources' changes say \"${dirty:-clean}\""; return 1; }
+}
 
 # The reader takes the programs' resources apart on this machine; it draws the window's
 # icon with the program's own pattern code to compare.
 builds_the_resource_reader() {
-  c++ -std=c++17 -O1 -I"$source_dir" -o "$work/exe_resources" "$here/exe_resources.cpp" \
+  c++ -std=c++17 -O1 -Wall -Wextra -Werror -I"$source_dir" -o "$work/exe_resources" "$here/exe_resources.cpp" \
     "$source_dir/view/icon_pattern.cpp"
 }
 
@@ -132,7 +152,7 @@ carries_resources() {
   out=$("$work/exe_resources" "$1") || return 1
   local want
   for want in "version ProductName=kubo" "version FileVersion=$version" "version ProductVersion=$version" \
-      "version OriginalFilename=$(basename "$1")"; do
+      "version OriginalFilename=$(basename "$1")" "file-version $numbers" "product-version $numbers"; do
     grep -qxF "$want" <<<"$out" || { echo "$1: no \"$want\""; echo "$out"; return 1; }
   done
   grep -q '^version FileDescription=..' <<<"$out" || { echo "$1: no file description"; return 1; }
@@ -163,7 +183,8 @@ programs_carry_their_resources() {
   if [ -f "$work/unpacked/rtd.exe" ]; then carries_resources "$work/unpacked/rtd.exe" colour || return 1; fi
 }
 
-# The resource check itself: a program built without resources must fail it.
+# The resource check itself: a program built without resources must fail it, and so must
+# one whose version texts are right but whose numbers are 0.0.0.0.
 resource_check_catches_a_bare_program() {
   printf 'int main() { return 0; }\n' >"$work/bare.cpp"
   x86_64-w64-mingw32-g++-posix -o "$work/bare.exe" "$work/bare.cpp" || return 1
@@ -172,7 +193,32 @@ resource_check_catches_a_bare_program() {
     echo "accepted a program without resources"
     return 1
   fi
-  grep -q 'no "version ProductName=kubo"' <<<"$out"
+  grep -q 'no "version ProductName=kubo"' <<<"$out" || { echo "$out"; return 1; }
+
+  cat >"$work/zero.rc" <<RC
+1 VERSIONINFO
+FILEVERSION 0,0,0,0
+PRODUCTVERSION 0,0,0,0
+BEGIN
+  BLOCK "StringFileInfo"
+  BEGIN
+    BLOCK "040704E4"
+    BEGIN
+      VALUE "ProductName", "kubo"
+      VALUE "ProductVersion", "$version"
+      VALUE "FileVersion", "$version"
+      VALUE "OriginalFilename", "zero.exe"
+    END
+  END
+END
+RC
+  x86_64-w64-mingw32-windres "$work/zero.rc" -O coff -o "$work/zero.res" &&
+    x86_64-w64-mingw32-g++-posix -o "$work/zero.exe" "$work/bare.cpp" "$work/zero.res" || return 1
+  if out=$(carries_resources "$work/zero.exe" none 2>&1); then
+    echo "accepted a program with version 0.0.0.0"
+    return 1
+  fi
+  grep -q "no \"file-version $numbers\"" <<<"$out" || { echo "$out"; return 1; }
 }
 
 # ---- the run ------------------------------------------------------------------------------
@@ -185,9 +231,11 @@ check "the map file and the meshes are those of the build" data_as_built
 check "every program imports only system DLLs" programs_import_system_dlls_only
 "$here/check-imports.sh" "$work"/unpacked/*.exe 2>/dev/null | sed 's/^/         /'
 check "the import check fails on the compiler's runtime DLLs" import_check_catches_runtime_dlls
+check "the version is VERSION's with the number of commits and the commit" version_of_the_sources
 check "the resource reader builds" builds_the_resource_reader &&
-  check "every program carries version $version, its manifest and its icon" programs_carry_their_resources
-check "the resource check fails on a program without resources" resource_check_catches_a_bare_program
+  check "every program carries version $version ($numbers), its manifest and its icon" programs_carry_their_resources
+check "the resource check fails on a program without resources or with version 0.0.0.0" \
+  resource_check_catches_a_bare_program
 check "LIESMICH.txt is code page 1252 with CR LF" readme_is_windows_text
 check "LIESMICH.txt explains every program, the first start and the viewer's keys" readme_covers_the_release
 finish

@@ -12,6 +12,10 @@ version=$4
 here=$(cd "$(dirname "$0")" && pwd)
 again=$(dirname "$win_build")/dist-again
 programs=(kubo_puzzle_select kubo_puzzle_erg facetgen rtd)
+# The step's counts come last, also when the second build itself fails.
+passed=0
+work=
+trap 'rm -rf "$work"; echo "reproducible: $passed passed, $((1 - passed)) failed"' EXIT
 
 # A second later, so that any time stamp of the second build would differ from the first's.
 sleep 1
@@ -22,11 +26,11 @@ second=$again/$(basename "$zip")
 
 if cmp -s "$zip" "$second"; then
   echo "[  OK  ] reproducible: a second build of the release gives the same $(stat -c %s "$zip") bytes"
+  passed=1
   exit 0
 fi
 echo "[ FAIL ] reproducible: a second build of the release differs from the first"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 mkdir "$work/1" "$work/2"
 (cd "$work/1" && cmake -E tar xf "$zip")
 (cd "$work/2" && cmake -E tar xf "$second")

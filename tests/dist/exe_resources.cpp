@@ -4,7 +4,8 @@
 // information's texts and numbers, the manifest, and any time stamp in the resource
 // directories. One line per finding:
 //   icon WxH BITS-bit [the window's icon|differs from the window's icon]
-//   version-numbers A.B.C.D
+//   file-version A.B.C.D     (the numbers that Properties shows)
+//   product-version A.B.C.D
 //   version NAME=VALUE
 //   manifest LINE            (every line of the manifest)
 //   time-stamp VALUE         (a resource directory that carries one)
@@ -102,7 +103,8 @@ void versionBlock(const std::vector<uint8_t>& d, size_t at, size_t limit, int de
     const size_t valueBytes = type == 1 ? 2 * valueLength : valueLength;
     if (depth == 0 && valueBytes >= 52 && w(valueAt) == 0x04BD && w(valueAt + 2) == 0xFEEF) {
         auto dw = [&](size_t i) { return w(valueAt + i) | w(valueAt + i + 2) << 16; };
-        std::printf("version-numbers %u.%u.%u.%u\n", dw(8) >> 16, dw(8) & 0xFFFF, dw(12) >> 16, dw(12) & 0xFFFF);
+        std::printf("file-version %u.%u.%u.%u\n", dw(8) >> 16, dw(8) & 0xFFFF, dw(12) >> 16, dw(12) & 0xFFFF);
+        std::printf("product-version %u.%u.%u.%u\n", dw(16) >> 16, dw(16) & 0xFFFF, dw(20) >> 16, dw(20) & 0xFFFF);
     }
     if (depth == 3 && strings) {
         size_t ignored;

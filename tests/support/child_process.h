@@ -16,11 +16,11 @@ struct RunResult {
 // by default the folder above the one the program runs in (so that the run leaves
 // nothing of the test's in its own folder). Standard output goes to outputTo instead when
 // given (say, /dev/full), and the result's out then stays empty. extraPath, when given,
-// goes before PATH.
+// goes before PATH. Each defaults to empty, so that a caller names only the first ones.
 struct ChildSetup {
-    std::string extraPath;
-    std::string outputTo;
-    std::string logs;
+    std::string extraPath = {};
+    std::string outputTo = {};
+    std::string logs = {};
 };
 
 // Starts program with args in folder (standard input from /dev/null) and returns its id;
