@@ -21,12 +21,12 @@ struct Task {
     double share;
 };
 
-// Calls run(std::integral_constant<int, puzzle.windowChunks>()), so that the search is
-// compiled for each window size a puzzle can have.
+// Calls run(std::integral_constant<int, the puzzle's windowChunks>()), so that the search
+// is compiled for each window size a puzzle can have.
 template <typename Run>
 void withWindowChunks(const SolverPuzzle& puzzle, Run run)
 {
-    if (puzzle.windowChunks == shortWindowChunks)
+    if (puzzle.candidates.windowChunks == shortWindowChunks)
         run(std::integral_constant<int, shortWindowChunks>());
     else
         run(std::integral_constant<int, maxWindowChunks>());

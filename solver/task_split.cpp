@@ -1,7 +1,7 @@
 // task_split.cpp: the split of a plan's search into subtrees.
 #include "solver/task_split.h"
 
-#include "solver/walled_in.h"
+#include "solver/pruning.h"
 
 Task rootTask(const SolverPuzzle& puzzle, const SearchPlan& plan, int r)
 {
@@ -24,31 +24,41 @@ void expandTask(const SolverPuzzle& puzzle, const Task& task,
         return;
     }
     // The same placements as the search itself makes, so that the split changes nothing.
-    const StepMasks steps = stepMasks(puzzle.box);
-    const bool pruneWalledIn = puzzle.smallestShape > 1;
-    const CandidateTables tables = candidateTables(puzzle, ofSlots);
+    const Pruning pruning = pruningOf(puzzle);
+    const Candidates& candidates = puzzle.candidates;
+    const CandidateTables tables = candidateTables(candidates, ofSlots);
     CandidateSet fits = {};
     withWindowChunks(puzzle, [&](auto chunks) {
         fits = fittingCandidates<decltype(chunks)::value>(tables, task.occupied, task.freeSlots);
     });
-    // With three pieces free the search asks the pair filter instead of the walled-in test,
-    // with four the triple filter where it holds the sets.
-    const int freeCount = __builtin_popcount(task.freeSlots);
-    const uint64_t levelKey = keyOfSlots(tables, task.freeSlots);
-    forEachCandidate(fits, __builtin_ctzll(~task.occupied), [&](size_t i) {
-        const uint64_t empty = full & ~(task.occupied | puzzle.candidateMask[i]);
-        const uint64_t restKey = levelKey ^ puzzle.slotKey[puzzle.candidateSlot[i]];
-        if (freeCount == 3   ? pairFilterTurnsAway(tables, empty, restKey)
-            : freeCount == 4 ? fourFreeTurnsAway(tables, steps, pruneWalledIn, empty, restKey)
-                             : pruneWalledIn && hasWalledInCell(steps, empty))
-            return;
-        Task child = task;
-        child.occupied |= puzzle.candidateMask[i];
-        child.freeSlots &= ~(uint32_t(1) << puzzle.candidateSlot[i]);
-        child.chosen[puzzle.candidateSlot[i]] = int16_t(puzzle.candidatePlacement[i]);
-        out.push_back(child);
+    const uint64_t levelKey = keyOfSlots(pruning, task.freeSlots);
+    withFreeCount(task.freeSlots, [&](auto free) {
+        forEachCandidate(fits, __builtin_ctzll(~task.occupied), [&](size_t i) {
+            const uint64_t empty = full & ~(task.occupied | candidates.mask[i]);
+            if (placementEndsBranch<decltype(free)::value>(pruning, empty, levelKey ^ pruning.slotKey[candidates.slot[i]]))
+                return;
+            Task child = task;
+            child.occupied |= candidates.mask[i];
+            child.freeSlots &= ~(uint32_t(1) << candidates.slot[i]);
+            child.chosen[candidates.slot[i]] = int16_t(candidates.placement[i]);
+            out.push_back(child);
+        });
     });
 }
+
+namespace {
+
+// The split goes down level by level until a level has at least minTaskCount subtrees:
+// with thousands of them the largest is a small part of the whole, so the threads end
+// close together and the progress moves in small steps, while the split's own work, on
+// one thread before the workers start, stays a tiny part of the search. The full puzzle
+// stops two levels below its roots (786 subtrees, then 19,350). No more than
+// maxSplitLevels levels are split, so that in a puzzle whose search tree stays narrow the
+// split does not become the whole search.
+constexpr size_t minTaskCount = 3000;
+constexpr int maxSplitLevels = 4;
+
+}  // namespace
 
 std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
                             const std::vector<std::vector<CandidateSet>>& slotTables,
@@ -58,7 +68,7 @@ std::vector<Task> makeTasks(const SolverPuzzle& puzzle, const SearchPlan& plan,
     for (size_t r = 0; r < plan.roots.size(); r++) tasks.push_back(rootTask(puzzle, plan, int(r)));
     placements = tasks.size();
     const uint64_t full = fullMask(puzzle.box);
-    for (int level = 0; level < 4 && !tasks.empty() && tasks.size() < 3000; level++) {
+    for (int level = 0; level < maxSplitLevels && !tasks.empty() && tasks.size() < minTaskCount; level++) {
         std::vector<Task> next;
         for (const Task& task : tasks) {
             const size_t before = next.size();
