@@ -9,7 +9,7 @@
 #include <set>
 
 #include "reference.h"
-#include "solver/exact_cover.h"
+#include "bench/exact_cover.h"
 #include "solver/search.h"
 
 namespace {
