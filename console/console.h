@@ -1,0 +1,40 @@
+// console.h: what the console programs (the solver, the converter and the 3-D viewer's
+// batch form) need from the console they write to, in one place: German texts of code page
+// 1252 shown as such, whether a person watches the output, how wide the console is, and
+// whether the console closes with the program. The windowed viewer does not use it.
+#pragma once
+
+#include <string>
+
+// Remembers the console's output code page and switches it to 1252, the code page of the
+// programs' texts; restoreConsole puts the remembered one back, and so does Ctrl+C or the
+// closing of the console before that. Both do nothing where there is no console code page:
+// on Linux, whose terminals take the texts as UTF-8, or in a program without a console.
+void switchConsoleTo1252();
+void restoreConsole();
+
+// Writes text of the program's own code page to the standard error stream so that a
+// console shows it right whatever code page it has: to a console as UTF-16, to a file or a
+// pipe byte for byte. For a program that does not own the console it may write to (the
+// batch form of a windowed program), whose code page it should not switch.
+void writeErrorText(const std::string& text);
+
+bool standardOutputIsTerminal();
+
+// The columns of the console or terminal that standard output goes to, after which a line
+// breaks; 80 where that cannot be told (a file, a pipe).
+int consoleColumns();
+
+// The columns that a text of the program's own encoding takes: one a byte in code page
+// 1252 (Windows), one a character in UTF-8 (Linux).
+int textColumns(const std::string& text);
+
+// True when the program runs in a console of its own that closes as it ends, and a person
+// reads it there: it is the console's only process (started in a new console or from the
+// desktop, not from a shell), and its standard input, output and error are all that
+// console. Never on Linux, where a terminal outlives the programs it runs.
+bool consoleClosesWithProgram();
+
+// Waits until a key is pressed in the console, or the seconds have passed. Keys pressed
+// before do not count.
+void waitForKey(int seconds);
