@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/placement.h"
-#include "solver/union_filter.h"
+#include "solver/placements.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>

@@ -17,5 +17,3 @@ struct Options {
 constexpr int maxThreads = 256;
 
 Options parseCommandLine(int argc, const char* const* argv, int defaultThreads);
-
-std::string usageText(int defaultThreads);

@@ -3,27 +3,27 @@
 
 #include <cstdio>
 #include <string>
-
-#include "solver/texts.h"
+#include <vector>
 
 using Clock = std::chrono::steady_clock;
 
-ProgressLine startProgressLine(bool enabled)
+ProgressLine startProgressLine(bool enabled, ProgressKind kind)
 {
     const Clock::time_point now = Clock::now();
-    return {enabled, now, now, 0};
+    return {enabled, kind, now, now, 0};
 }
 
-void drawProgressLine(ProgressLine& progress, const char* done, double share, uint64_t solutions, bool force)
+void drawProgressLine(ProgressLine& progress, double share, uint64_t solutions, bool force)
 {
     if (!progress.enabled) return;
     const Clock::time_point now = Clock::now();
     if (!force && progress.drawnLength && now - progress.lastDrawn < std::chrono::milliseconds(250)) return;
     progress.lastDrawn = now;
     const double elapsed = std::chrono::duration<double>(now - progress.start).count();
-    std::string line = formatShare(share) + " " + done + ", " + formatCount(solutions) + " Lösungen, " +
-                       formatClock(elapsed) + " vergangen";
-    if (share > 0.02 && share < 1) line += ", noch etwa " + formatClock(elapsed * (1 - share) / share);
+    const double remaining = share > 0.02 && share < 1 ? elapsed * (1 - share) / share : -1;
+    std::string line;
+    for (const std::string& part : progressLineParts(progress.kind, share, solutions, elapsed, remaining))
+        line += (line.empty() ? "" : ", ") + part;
     // Blanks over the rest of a longer line drawn before.
     const size_t length = line.size();
     if (length < progress.drawnLength) line.append(progress.drawnLength - length, ' ');

@@ -7,14 +7,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "solver/messages.h"
+
 struct ProgressLine {
     bool enabled;  // only on a terminal: a file or pipe gets no carriage returns
+    ProgressKind kind;
     std::chrono::steady_clock::time_point start, lastDrawn;
     size_t drawnLength;
 };
 
-ProgressLine startProgressLine(bool enabled);
-// done: "durchsucht" or "gelesen". Skipped within 250 ms of the last line unless forced.
-void drawProgressLine(ProgressLine& line, const char* done, double share, uint64_t solutions, bool force);
+ProgressLine startProgressLine(bool enabled, ProgressKind kind);
+// Skipped within 250 ms of the last line unless forced.
+void drawProgressLine(ProgressLine& line, double share, uint64_t solutions, bool force);
 // Ends the line, so that what follows starts on a line of its own.
 void finishProgressLine(const ProgressLine& line);

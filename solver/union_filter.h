@@ -10,10 +10,6 @@
 
 #include "solver/placements.h"
 
-// The placements of each slot of a puzzle, as piecePlacements gives them (none for the
-// slots beyond its pieces).
-using SlotPlacements = std::array<std::vector<Placement>, pieceCount>;
-
 // One key per slot; a filter keeps the unions of a pair or triple of slots under their keys
 // XORed, so that it holds the unions of all of them apart.
 using SlotKeys = std::array<uint64_t, pieceCount>;

@@ -1,6 +1,6 @@
-// table_lock_posix.cpp: the table's writer lock on Linux, an flock on the table itself.
-// The lock is advisory: readers open and read the table as before.
-#include "solver/table_lock.h"
+// platform_posix.cpp: the solver's platform services on Linux. The table's writer lock is an
+// flock on the table itself; it is advisory, so readers open and read the table as before.
+#include "solver/platform.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 TableOpen openTableAlone(const char* path, int& fd, int& error)
 {
@@ -34,4 +35,29 @@ TableOpen openTableAlone(const char* path, int& fd, int& error)
         return TableOpen::failed;
     }
     return TableOpen::opened;
+}
+
+std::FILE* writeStreamOf(int fd) { return fdopen(fd, "wb"); }
+
+void closeDescriptor(int fd) { close(fd); }
+
+bool cutFile(std::FILE* stream, uint64_t size) { return ftruncate(fileno(stream), off_t(size)) == 0; }
+
+std::string currentFolder()
+{
+    char buffer[4096];
+    if (!getcwd(buffer, sizeof buffer)) return ".";
+    return buffer;
+}
+
+const char folderSeparator = '/';
+
+std::atomic<bool> stopRequested(false);
+
+static void onStopSignal(int) { stopRequested = true; }
+
+void installStopHandler()
+{
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
 }

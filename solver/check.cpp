@@ -1,0 +1,21 @@
+// check.cpp: the check run.
+#include "solver/check.h"
+
+#include <cstdio>
+
+#include "solver/messages.h"
+#include "solver/table_scan.h"
+
+int runTableCheck(const std::string& path)
+{
+    std::FILE* file = openTableToRead(path);
+    if (!file) return 1;
+    std::fputs(checkHeadingText(path).c_str(), stdout);
+    std::fflush(stdout);
+    TableScan scan;
+    if (!scanTable(file, path, scan, nullptr)) return 1;
+    printScanSummary(scan);
+    if (!tableIsSound(scan)) return 1;
+    std::fputs(soundVerdictText().c_str(), stdout);
+    return 0;
+}
