@@ -8,14 +8,14 @@
 
 int runTableCheck(const std::string& path)
 {
-    std::FILE* file = openTableToRead(path);
-    if (!file) return 1;
+    const TableSource source = openTableOrSayWhy(path);
+    if (!source.file) return 1;
     std::fputs(checkHeadingText(path).c_str(), stdout);
     std::fflush(stdout);
     TableScan scan;
-    if (!scanTable(file, path, scan, nullptr)) return 1;
+    if (!scanTable(source, path, nullptr, scan, nullptr)) return 1;
     printScanSummary(scan);
-    if (!tableIsSound(scan)) return 1;
+    if (verdictOf(scan) != TableVerdict::sound) return 1;
     std::fputs(soundVerdictText().c_str(), stdout);
     return 0;
 }

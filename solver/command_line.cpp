@@ -41,6 +41,8 @@ Options parseCommandLine(int argc, const char* const* argv, int defaultThreads)
             const RunMode mode = arg[1] == 'p' ? RunMode::check : RunMode::stats;
             if (options.mode != RunMode::solve && options.mode != mode)
                 return invalid(optionsTogetherText("-p", "--stats"));
+            // One table a run: a second one named would otherwise go unchecked.
+            if (options.mode == mode) return invalid(optionRepeatedText(arg));
             options.mode = mode;
             // An optional file name may follow; anything starting with '-' is an option.
             if (i + 1 < argc && argv[i + 1][0] != '-') options.checkPath = argv[++i];

@@ -38,6 +38,12 @@ int main(int argc, char** argv)
         break;
     }
     if (standardOutputFailed()) exitCode = 1;
+    // Started in a console of its own (as the viewer starts it), the program would take
+    // its error message with it as the console closes.
+    if (exitCode != 0 && consoleClosesWithProgram()) {
+        std::fputs(pressKeyText().c_str(), stderr);
+        waitForKey(60);
+    }
     restoreConsole();
     return exitCode;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "solver/number_format.h"
+#include "solver/platform.h"
 
 std::string usageText(int defaultThreads, int maxThreads)
 {
@@ -56,6 +57,8 @@ std::string unknownArgumentText(const std::string& argument) { return "Unbekannt
 std::string fileErrorText(int error)
 {
     switch (error) {
+    case notARegularFile:
+        return "Das ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder dergleichen";
     case EISDIR:
         return "Dort gibt es einen Ordner dieses Namens";
     case EACCES:

@@ -20,8 +20,8 @@ std::string threadCountMissingText();
 std::string threadCountInvalidText(const std::string& count, int maxThreads);
 std::string unknownArgumentText(const std::string& argument);
 
-// A German reason for a failure of the file system, an errno value ("Der Datenträger ist
-// voll"), to go after a colon.
+// A German reason for a failure of the file system, an errno value or notARegularFile
+// ("Der Datenträger ist voll"), to go after a colon.
 std::string fileErrorText(int error);
 std::string standardOutputFailedText(int error);
 // Asks for a key before the console closes on the message above it.

@@ -40,6 +40,11 @@ TableOpen openTableAlone(const char* path, int& fd, int& error)
         error = errnoOf(e);
         return TableOpen::failed;
     }
+    if (GetFileType(h) != FILE_TYPE_DISK) {  // a device such as NUL, or a pipe
+        error = notARegularFile;
+        CloseHandle(h);
+        return TableOpen::failed;
+    }
     if (!SetEndOfFile(h)) {
         error = errnoOf(GetLastError());
         CloseHandle(h);
@@ -59,6 +64,55 @@ std::FILE* writeStreamOf(int fd) { return _fdopen(fd, "wb"); }
 void closeDescriptor(int fd) { _close(fd); }
 
 bool cutFile(std::FILE* stream, uint64_t size) { return _chsize_s(_fileno(stream), int64_t(size)) == 0; }
+
+TableRead openTableToRead(const char* path, std::FILE*& file, uint64_t& size, int& error)
+{
+    file = nullptr;
+    // Shared as fopen "rb" shares it, so that a solver may still start and write meanwhile.
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = errnoOf(GetLastError());
+        return TableRead::failed;
+    }
+    LARGE_INTEGER bytes;
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileSizeEx(h, &bytes)) {
+        error = notARegularFile;
+        CloseHandle(h);
+        return TableRead::failed;
+    }
+    // A writing solver's handle shares reading only (openTableAlone), so a handle that
+    // shares no writing cannot be had meanwhile.
+    const HANDLE probe = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+    } else if (GetLastError() == ERROR_SHARING_VIOLATION) {
+        CloseHandle(h);
+        return TableRead::beingWritten;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        error = EIO;
+        CloseHandle(h);
+        return TableRead::failed;
+    }
+    if (!(file = _fdopen(fd, "rb"))) {
+        error = EIO;
+        _close(fd);
+        return TableRead::failed;
+    }
+    size = uint64_t(bytes.QuadPart);
+    return TableRead::opened;
+}
+
+bool currentFileSize(std::FILE* stream, uint64_t& size)
+{
+    LARGE_INTEGER bytes;
+    if (!GetFileSizeEx(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), &bytes)) return false;
+    size = uint64_t(bytes.QuadPart);
+    return true;
+}
 
 std::string currentFolder()
 {

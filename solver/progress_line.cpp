@@ -10,15 +10,16 @@ using Clock = std::chrono::steady_clock;
 ProgressLine startProgressLine(bool enabled, ProgressKind kind)
 {
     const Clock::time_point now = Clock::now();
-    return {enabled, kind, now, now, 0};
+    return {enabled, kind, now, now, false, 0};
 }
 
 void drawProgressLine(ProgressLine& progress, double share, uint64_t solutions, bool force)
 {
     if (!progress.enabled) return;
     const Clock::time_point now = Clock::now();
-    if (!force && progress.drawnLength && now - progress.lastDrawn < std::chrono::milliseconds(250)) return;
+    if (!force && progress.drawn && now - progress.lastDrawn < std::chrono::milliseconds(250)) return;
     progress.lastDrawn = now;
+    progress.drawn = true;
     const double elapsed = std::chrono::duration<double>(now - progress.start).count();
     const double remaining = share > 0.02 && share < 1 ? elapsed * (1 - share) / share : -1;
     std::string line;
@@ -26,13 +27,20 @@ void drawProgressLine(ProgressLine& progress, double share, uint64_t solutions, 
         line += (line.empty() ? "" : ", ") + part;
     // Blanks over the rest of a longer line drawn before.
     const size_t length = line.size();
-    if (length < progress.drawnLength) line.append(progress.drawnLength - length, ' ');
-    progress.drawnLength = length;
+    if (length < progress.shownLength) line.append(progress.shownLength - length, ' ');
+    progress.shownLength = length;
     std::printf("\r%s", line.c_str());
     std::fflush(stdout);
 }
 
+void clearProgressLine(ProgressLine& progress)
+{
+    if (!progress.enabled || !progress.shownLength) return;
+    std::printf("\r%s\r", std::string(progress.shownLength, ' ').c_str());
+    progress.shownLength = 0;
+}
+
 void finishProgressLine(const ProgressLine& progress)
 {
-    if (progress.enabled && progress.drawnLength) std::printf("\n");
+    if (progress.enabled && progress.shownLength) std::printf("\n");
 }

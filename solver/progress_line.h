@@ -13,11 +13,15 @@ struct ProgressLine {
     bool enabled;  // only on a terminal: a file or pipe gets no carriage returns
     ProgressKind kind;
     std::chrono::steady_clock::time_point start, lastDrawn;
-    size_t drawnLength;
+    bool drawn;          // once drawn, a line waits its turn
+    size_t shownLength;  // of the line on the screen, 0 when none is
 };
 
 ProgressLine startProgressLine(bool enabled, ProgressKind kind);
 // Skipped within 250 ms of the last line unless forced.
 void drawProgressLine(ProgressLine& line, double share, uint64_t solutions, bool force);
+// Takes the line off the screen, so that a line of text can be printed in its place; the
+// next draw puts it back below.
+void clearProgressLine(ProgressLine& line);
 // Ends the line, so that what follows starts on a line of its own.
 void finishProgressLine(const ProgressLine& line);

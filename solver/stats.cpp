@@ -13,32 +13,33 @@
 
 int runAssemblyStats(const std::string& path, bool showProgress)
 {
-    std::FILE* file = openTableToRead(path);
-    if (!file) return 1;
+    const TableSource source = openTableOrSayWhy(path);
+    if (!source.file) return 1;
     std::fputs(statsHeadingText(path).c_str(), stdout);
     std::fflush(stdout);
 
     const AssemblyGridMasks box = boxAssemblyGrid();
     AssemblyTally tally = {};
     // The share of the table read so far, against the records its size promises.
-    const uint64_t total = countSolutionsIn(path.c_str()).count;
+    const uint64_t total = source.size / recordSize;
     ProgressLine progress = startProgressLine(showProgress && total > 0, ProgressKind::read);
     const auto drawProgress = [&](bool force) {
         const double share = double(std::min(tally.solutions, total)) / double(total ? total : 1);
         drawProgressLine(progress, share, tally.solutions, force);
     };
     TableScan scan;
-    const bool read = scanTable(file, path, scan, [&](const SolutionRecord& record) {
+    const bool read = scanTable(source, path, &progress, scan, [&](const SolutionRecord& record) {
         CellMask masks[pieceCount];
         recordPieceMasks(box, record, masks);
         tallyAssembly(box, masks, tally);
         drawProgress(false);
     });
+    if (!read) return 1;
     drawProgress(true);
     finishProgressLine(progress);
-    if (!read) return 1;
-    // Figures over a damaged table would count what is not a solution, or one twice.
-    if (!tableIsSound(scan)) {
+    // Figures over a damaged or incomplete table would count what is not a solution, or
+    // one twice, or give shares of a part.
+    if (verdictOf(scan) != TableVerdict::sound) {
         printScanSummary(scan);
         return 1;
     }

@@ -7,6 +7,7 @@
 
 #include "model/solution_table.h"
 #include "solver/messages.h"
+#include "solver/platform.h"
 #include "solver/table_file.h"
 
 namespace {
@@ -17,26 +18,33 @@ constexpr uint64_t maxFaultLines = 1000;
 
 }  // namespace
 
-std::FILE* openTableToRead(const std::string& path)
+TableSource openTableOrSayWhy(const std::string& path)
 {
-    if (isFolder(path.c_str())) {
-        std::fputs(tableNotReadableText(path, EISDIR).c_str(), stderr);
-        return nullptr;
-    }
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) std::fputs(tableNotReadableText(path, errno ? errno : EIO).c_str(), stderr);
-    return file;
+    TableSource source = {nullptr, 0};
+    int error = 0;
+    TableRead opened = TableRead::failed;
+    // A folder fails to open with a reason that differs between the systems; this one
+    // names the real trouble.
+    if (isFolder(path.c_str()))
+        error = EISDIR;
+    else
+        opened = openTableToRead(path.c_str(), source.file, source.size, error);
+    if (opened == TableRead::beingWritten) std::fputs(tableBeingWrittenText(path).c_str(), stderr);
+    if (opened == TableRead::failed) std::fputs(tableNotReadableText(path, error ? error : EIO).c_str(), stderr);
+    return source;
 }
 
-bool scanTable(std::FILE* file, const std::string& path, TableScan& scan,
+bool scanTable(TableSource source, const std::string& path, ProgressLine* progress, TableScan& scan,
                const std::function<void(const SolutionRecord&)>& sound)
 {
     scan = {makeTableChecker(), 0, 0, 0};
     std::vector<unsigned char> buffer(size_t(recordSize) * 4096);
     size_t held = 0;  // bytes in buffer not yet checked
+    // No more than the size the file had when opened: a file that grows meanwhile is
+    // noticed below, and cannot keep the loop going.
     for (;;) {
-        const size_t got = std::fread(&buffer[held], 1, buffer.size() - held, file);
+        const size_t room = size_t(std::min<uint64_t>(buffer.size() - held, source.size - scan.bytes));
+        const size_t got = room ? std::fread(&buffer[held], 1, room, source.file) : 0;
         scan.bytes += got;
         held += got;
         const size_t whole = held / recordSize * recordSize;
@@ -44,7 +52,10 @@ bool scanTable(std::FILE* file, const std::string& path, TableScan& scan,
             const SolutionRecord record = decodeRecord(&buffer[at]);
             const std::vector<CheckFault> faults = checkNextRecord(scan.checker, record);
             for (const CheckFault& fault : faults)
-                if (++scan.faultLines <= maxFaultLines) std::printf("%s\n", faultText(fault).c_str());
+                if (++scan.faultLines <= maxFaultLines) {
+                    if (progress) clearProgressLine(*progress);
+                    std::printf("%s\n", faultText(fault).c_str());
+                }
             if (faults.empty() && sound) sound(record);
         }
         std::copy(buffer.begin() + long(whole), buffer.begin() + long(held), buffer.begin());
@@ -52,19 +63,24 @@ bool scanTable(std::FILE* file, const std::string& path, TableScan& scan,
         if (got == 0) break;
     }
     scan.tail = held;
-    const bool readFailed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readFailed) {
-        std::fputs(tableNotReadCompletelyText(path).c_str(), stderr);
-        return false;
-    }
-    return true;
+    const bool readFailed = std::ferror(source.file) != 0;
+    // Cut back or grown while it was read: what was read is no table as it stands.
+    uint64_t sizeNow = scan.bytes;
+    const bool changed = !currentFileSize(source.file, sizeNow) || sizeNow != source.size || scan.bytes != source.size;
+    std::fclose(source.file);
+    if (!readFailed && !changed) return true;
+    if (progress) clearProgressLine(*progress);
+    std::fputs((readFailed ? tableNotReadCompletelyText(path) : tableChangedWhileReadText(path, source.size, sizeNow))
+                   .c_str(),
+               stderr);
+    return false;
 }
 
-bool tableIsSound(const TableScan& scan)
+TableVerdict verdictOf(const TableScan& scan)
 {
     const TableChecker& c = scan.checker;
-    return !scan.tail && c.faultyRecords == 0 && c.variantPairs == 0 && c.records > 0;
+    if (scan.tail || c.faultyRecords || c.variantPairs || c.records == 0) return TableVerdict::faulty;
+    return c.records < completeTableRecords ? TableVerdict::incomplete : TableVerdict::sound;
 }
 
 void printScanSummary(const TableScan& scan)
@@ -72,5 +88,11 @@ void printScanSummary(const TableScan& scan)
     if (scan.faultLines > maxFaultLines) std::fputs(moreFaultsText(scan.faultLines - maxFaultLines).c_str(), stdout);
     std::fputs(recordCountText(scan.checker.records, scan.bytes).c_str(), stdout);
     if (scan.tail) std::fputs(tornRecordText(scan.tail).c_str(), stdout);
-    if (!tableIsSound(scan)) std::fputs(faultyVerdictText(scan.checker, scan.tail != 0).c_str(), stdout);
+    switch (verdictOf(scan)) {
+    case TableVerdict::sound: break;
+    case TableVerdict::incomplete:
+        std::fputs(incompleteVerdictText(scan.checker.records, completeTableRecords).c_str(), stdout);
+        break;
+    case TableVerdict::faulty: std::fputs(faultyVerdictText(scan.checker, scan.tail != 0).c_str(), stdout); break;
+    }
 }
