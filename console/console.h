@@ -1,9 +1,11 @@
 // console.h: what the console programs (the solver, the converter and the 3-D viewer's
 // batch form) need from the console they write to, in one place: German texts of code page
-// 1252 shown as such, whether a person watches the output, how wide the console is, and
-// whether the console closes with the program. The windowed viewer does not use it.
+// 1252 shown as such, whether a person watches the output, how wide the console is and
+// texts kept within it, and whether the console closes with the program. The windowed
+// viewer does not use it.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 // Remembers the console's output code page and switches it to 1252, the code page of the
@@ -19,15 +21,25 @@ void restoreConsole();
 // batch form of a windowed program), whose code page it should not switch.
 void writeErrorText(const std::string& text);
 
-bool standardOutputIsTerminal();
+// Whether the stream goes to a console or terminal, where a person reads it.
+bool isTerminal(std::FILE* stream);
 
-// The columns of the console or terminal that standard output goes to, after which a line
+// The columns of the console or terminal that the stream goes to, after which a line
 // breaks; 80 where that cannot be told (a file, a pipe).
-int consoleColumns();
+int consoleColumns(std::FILE* stream);
 
 // The columns that a text of the program's own encoding takes: one a byte in code page
 // 1252 (Windows), one a character in UTF-8 (Linux).
 int textColumns(const std::string& text);
+
+// The text with each line that would reach the last of the columns broken between words,
+// each piece after the first indented as its line is. A word longer than a line stays
+// whole.
+std::string wrapToColumns(const std::string& text, int columns);
+
+// Writes text to the stream, on a console or terminal wrapped to its width, so that no
+// line breaks within a word; to a file or a pipe as it is.
+void writeConsoleText(std::FILE* stream, const std::string& text);
 
 // True when the program runs in a console of its own that closes as it ends, and a person
 // reads it there: it is the console's only process (started in a new console or from the

@@ -5,8 +5,6 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <cstdio>
-
 void switchConsoleTo1252() {}
 void restoreConsole() {}
 
@@ -16,12 +14,12 @@ void writeErrorText(const std::string& text)
     std::fflush(stderr);
 }
 
-bool standardOutputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
+bool isTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
-int consoleColumns()
+int consoleColumns(std::FILE* stream)
 {
     winsize size = {};
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return 80;
+    if (ioctl(fileno(stream), TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return 80;
     return size.ws_col;
 }
 

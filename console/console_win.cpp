@@ -54,13 +54,20 @@ void writeErrorText(const std::string& text)
     std::fflush(stderr);
 }
 
-bool standardOutputIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
+// (Not _isatty, which holds for the NUL device too.)
+bool isTerminal(std::FILE* stream)
+{
+    DWORD mode = 0;
+    return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), &mode) != 0;
+}
 
-int consoleColumns()
+int consoleColumns(std::FILE* stream)
 {
     CONSOLE_SCREEN_BUFFER_INFO info;
     // A line breaks at the width of the screen buffer, which may be wider than the window.
-    if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info) || info.dwSize.X <= 0) return 80;
+    if (!GetConsoleScreenBufferInfo(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), &info) ||
+        info.dwSize.X <= 0)
+        return 80;
     return info.dwSize.X;
 }
 

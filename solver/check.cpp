@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "console/console.h"
 #include "solver/messages.h"
 #include "solver/table_scan.h"
 
@@ -10,12 +11,12 @@ int runTableCheck(const std::string& path)
 {
     const TableSource source = openTableOrSayWhy(path);
     if (!source.file) return 1;
-    std::fputs(checkHeadingText(path).c_str(), stdout);
+    writeConsoleText(stdout, checkHeadingText(path));
     std::fflush(stdout);
     TableScan scan;
     if (!scanTable(source, path, nullptr, scan, nullptr)) return 1;
     printScanSummary(scan);
     if (verdictOf(scan) != TableVerdict::sound) return 1;
-    std::fputs(soundVerdictText().c_str(), stdout);
+    writeConsoleText(stdout, soundVerdictText());
     return 0;
 }

@@ -15,9 +15,8 @@ struct Task {
     uint32_t freeSlots;
     int root;
     int16_t chosen[pieceCount];
-    // Share of the whole search, guessed as if every node's subtrees were alike: a
-    // subtree gets its parent's share divided by the parent's number of subtrees. Far
-    // closer to the real work than counting subtrees, for the progress line.
+    // Share of the whole search's work, for the progress line: makeTasks weighs each
+    // subtree by random paths down it.
     double share;
 };
 

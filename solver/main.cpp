@@ -21,17 +21,17 @@ int main(int argc, char** argv)
     int exitCode = 0;
     switch (options.mode) {
     case RunMode::help:
-        std::fputs(usageText(defaultThreads, maxThreads).c_str(), stdout);
+        writeConsoleText(stdout, usageText(defaultThreads, maxThreads));
         break;
     case RunMode::invalid:
-        std::fputs(invalidCallText(options.error, defaultThreads, maxThreads).c_str(), stderr);
+        writeConsoleText(stderr, invalidCallText(options.error, defaultThreads, maxThreads));
         exitCode = 1;
         break;
     case RunMode::check:
         exitCode = runTableCheck(options.checkPath);
         break;
     case RunMode::stats:
-        exitCode = runAssemblyStats(options.checkPath, standardOutputIsTerminal());
+        exitCode = runAssemblyStats(options.checkPath, isTerminal(stdout));
         break;
     case RunMode::solve:
         exitCode = runSolve(options.threads);
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     // Started in a console of its own (as the viewer starts it), the program would take
     // its error message with it as the console closes.
     if (exitCode != 0 && consoleClosesWithProgram()) {
-        std::fputs(pressKeyText().c_str(), stderr);
+        writeConsoleText(stderr, pressKeyText());
         waitForKey(60);
     }
     restoreConsole();

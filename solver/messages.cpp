@@ -95,7 +95,7 @@ std::string solveHeadingText(int threads, const std::string& where)
 {
     return "Berechne alle Lösungen des kubo-Puzzles (12 Teile in der Schachtel 5 x 4 x 3,\n"
            "jede Lösung in einer ihrer vier Lagen a bis d) mit " +
-           std::to_string(threads) + " Thread" + (threads == 1 ? "" : "s") + " und schreibe sie nach\n" + where +
+           std::to_string(threads) + " Thread" + (threads == 1 ? "" : "s") + "\nund schreibe sie nach " + where +
            "\n";
 }
 
@@ -135,16 +135,11 @@ std::string solveFinishedText(uint64_t records, double seconds, uint64_t nodes)
            " Mio. pro Sekunde).\n";
 }
 
-std::vector<std::string> progressLineParts(ProgressKind kind, double share, uint64_t solutions,
-                                           double elapsed, double remaining)
+ProgressTexts progressTexts(ProgressKind kind, double share, uint64_t solutions, double elapsed, double remaining)
 {
-    std::vector<std::string> parts = {
-        formatShare(share) + (kind == ProgressKind::searched ? " durchsucht" : " gelesen"),
-        formatCount(solutions) + " Lösungen",
-        formatClock(elapsed) + " vergangen",
-    };
-    if (remaining >= 0) parts.push_back("noch etwa " + formatClock(remaining));
-    return parts;
+    return {formatShare(share) + (kind == ProgressKind::searched ? " durchsucht" : " gelesen"),
+            formatCount(solutions) + " Lösungen", formatClock(elapsed) + " vergangen",
+            remaining >= 0 ? "noch etwa " + formatClock(remaining) : std::string()};
 }
 
 std::string tableNotReadableText(const std::string& path, int error)

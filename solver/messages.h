@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "solver/assembly_tally.h"
 #include "solver/table_check.h"
@@ -36,11 +35,13 @@ std::string tableNotWrittenText(const std::string& where, int error, uint64_t re
 std::string solveCancelledText(uint64_t recordsWritten);
 std::string solveFinishedText(uint64_t records, double seconds, uint64_t nodes);
 
-// The progress line, as its parts in the order shown: the share done, the solutions so
-// far, the time gone and, when remaining is not negative, the time still to go.
+// The parts of the progress line: the share done, the solutions so far, the time gone and,
+// when remaining is not negative, the time still to go (else empty).
 enum class ProgressKind { searched, read };
-std::vector<std::string> progressLineParts(ProgressKind kind, double share, uint64_t solutions,
-                                           double elapsed, double remaining);
+struct ProgressTexts {
+    std::string done, solutions, elapsed, remaining;
+};
+ProgressTexts progressTexts(ProgressKind kind, double share, uint64_t solutions, double elapsed, double remaining);
 
 // Reading a whole table (the check and the statistics).
 std::string tableNotReadableText(const std::string& path, int error);

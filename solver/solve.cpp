@@ -19,24 +19,24 @@
 int runSolve(int threads)
 {
     const std::string where = currentFolder() + folderSeparator + solutionTableName;
-    std::fputs(solveHeadingText(threads, where).c_str(), stdout);
+    writeConsoleText(stdout, solveHeadingText(threads, where));
     // Nobody would learn how the run went: better not to replace a table then.
     if (standardOutputFailed()) return 1;
 
     TableWriter writer = createTable(solutionTableName);
     if (writer.busy) {
-        std::fputs(tableBusyText(where).c_str(), stderr);
+        writeConsoleText(stderr, tableBusyText(where));
         return 1;
     }
     if (!writer.file) {
-        std::fputs(tableNotCreatedText(where, writer.error).c_str(), stderr);
+        writeConsoleText(stderr, tableNotCreatedText(where, writer.error));
         return 1;
     }
     installStopHandler();
 
     const SolverPuzzle puzzle = fullPuzzle();
     const SearchPlan plan = planOnePerOrbit(puzzle);
-    ProgressLine progress = startProgressLine(standardOutputIsTerminal(), ProgressKind::searched);
+    ProgressLine progress = startProgressLine(isTerminal(stdout), ProgressKind::searched);
     const SearchOutcome outcome = runSearch(
         puzzle, plan, threads,
         [&](const std::vector<SolutionRecord>& records) { return appendRecords(writer, records); },
@@ -49,13 +49,13 @@ int runSolve(int threads)
 
     const bool closed = closeTable(writer);
     if (outcome.end == SearchEnd::refused || !closed) {
-        std::fputs(tableNotWrittenText(where, writer.error, writer.recordsWritten).c_str(), stderr);
+        writeConsoleText(stderr, tableNotWrittenText(where, writer.error, writer.recordsWritten));
         return 1;
     }
     if (outcome.end == SearchEnd::cancelled) {
-        std::fputs(solveCancelledText(writer.recordsWritten).c_str(), stderr);
+        writeConsoleText(stderr, solveCancelledText(writer.recordsWritten));
         return 1;
     }
-    std::fputs(solveFinishedText(writer.recordsWritten, elapsed, outcome.stats.nodes).c_str(), stdout);
+    writeConsoleText(stdout, solveFinishedText(writer.recordsWritten, elapsed, outcome.stats.nodes));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "console/console.h"
 #include "solver/messages.h"
 
 static bool failureReported = false;
@@ -13,7 +14,7 @@ bool standardOutputFailed()
     errno = 0;
     const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
     if (failed && !failureReported) {
-        std::fputs(standardOutputFailedText(errno ? errno : EIO).c_str(), stderr);
+        writeConsoleText(stderr, standardOutputFailedText(errno ? errno : EIO));
         failureReported = true;
     }
     return failed;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "console/console.h"
 #include "model/solution_table.h"
 #include "solver/assembly_tally.h"
 #include "solver/messages.h"
@@ -15,7 +16,7 @@ int runAssemblyStats(const std::string& path, bool showProgress)
 {
     const TableSource source = openTableOrSayWhy(path);
     if (!source.file) return 1;
-    std::fputs(statsHeadingText(path).c_str(), stdout);
+    writeConsoleText(stdout, statsHeadingText(path));
     std::fflush(stdout);
 
     const AssemblyGridMasks box = boxAssemblyGrid();
@@ -43,6 +44,6 @@ int runAssemblyStats(const std::string& path, bool showProgress)
         printScanSummary(scan);
         return 1;
     }
-    std::fputs(statsFiguresText(tally).c_str(), stdout);
+    writeConsoleText(stdout, statsFiguresText(tally));
     return 0;
 }

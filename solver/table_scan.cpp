@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "console/console.h"
 #include "model/solution_table.h"
 #include "solver/messages.h"
 #include "solver/platform.h"
@@ -29,8 +30,8 @@ TableSource openTableOrSayWhy(const std::string& path)
         error = EISDIR;
     else
         opened = openTableToRead(path.c_str(), source.file, source.size, error);
-    if (opened == TableRead::beingWritten) std::fputs(tableBeingWrittenText(path).c_str(), stderr);
-    if (opened == TableRead::failed) std::fputs(tableNotReadableText(path, error ? error : EIO).c_str(), stderr);
+    if (opened == TableRead::beingWritten) writeConsoleText(stderr, tableBeingWrittenText(path));
+    if (opened == TableRead::failed) writeConsoleText(stderr, tableNotReadableText(path, error ? error : EIO));
     return source;
 }
 
@@ -54,7 +55,7 @@ bool scanTable(TableSource source, const std::string& path, ProgressLine* progre
             for (const CheckFault& fault : faults)
                 if (++scan.faultLines <= maxFaultLines) {
                     if (progress) clearProgressLine(*progress);
-                    std::printf("%s\n", faultText(fault).c_str());
+                    writeConsoleText(stdout, faultText(fault) + "\n");
                 }
             if (faults.empty() && sound) sound(record);
         }
@@ -70,9 +71,8 @@ bool scanTable(TableSource source, const std::string& path, ProgressLine* progre
     std::fclose(source.file);
     if (!readFailed && !changed) return true;
     if (progress) clearProgressLine(*progress);
-    std::fputs((readFailed ? tableNotReadCompletelyText(path) : tableChangedWhileReadText(path, source.size, sizeNow))
-                   .c_str(),
-               stderr);
+    writeConsoleText(stderr, readFailed ? tableNotReadCompletelyText(path)
+                                        : tableChangedWhileReadText(path, source.size, sizeNow));
     return false;
 }
 
@@ -85,14 +85,14 @@ TableVerdict verdictOf(const TableScan& scan)
 
 void printScanSummary(const TableScan& scan)
 {
-    if (scan.faultLines > maxFaultLines) std::fputs(moreFaultsText(scan.faultLines - maxFaultLines).c_str(), stdout);
-    std::fputs(recordCountText(scan.checker.records, scan.bytes).c_str(), stdout);
-    if (scan.tail) std::fputs(tornRecordText(scan.tail).c_str(), stdout);
+    if (scan.faultLines > maxFaultLines) writeConsoleText(stdout, moreFaultsText(scan.faultLines - maxFaultLines));
+    writeConsoleText(stdout, recordCountText(scan.checker.records, scan.bytes));
+    if (scan.tail) writeConsoleText(stdout, tornRecordText(scan.tail));
     switch (verdictOf(scan)) {
     case TableVerdict::sound: break;
     case TableVerdict::incomplete:
-        std::fputs(incompleteVerdictText(scan.checker.records, completeTableRecords).c_str(), stdout);
+        writeConsoleText(stdout, incompleteVerdictText(scan.checker.records, completeTableRecords));
         break;
-    case TableVerdict::faulty: std::fputs(faultyVerdictText(scan.checker, scan.tail != 0).c_str(), stdout); break;
+    case TableVerdict::faulty: writeConsoleText(stdout, faultyVerdictText(scan.checker, scan.tail != 0)); break;
     }
 }

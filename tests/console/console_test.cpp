@@ -1,6 +1,6 @@
 // Tests of the console helper on Linux: the width it reads from a terminal (a
-// pseudo-terminal of a width of the test's choosing) or its default for a file, and the
-// columns a UTF-8 text takes.
+// pseudo-terminal of a width of the test's choosing) or its default for a file, the
+// columns a UTF-8 text takes, and texts wrapped to a width.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -44,15 +44,15 @@ TEST(Console, WidthOfATerminalAndOfAFile)
     ASSERT_EQ(ioctl(terminal, TIOCSWINSZ, &size), 0);
     {
         const StandardOutputTo to(terminal);
-        EXPECT_TRUE(standardOutputIsTerminal());
-        EXPECT_EQ(consoleColumns(), 57);
+        EXPECT_TRUE(isTerminal(stdout));
+        EXPECT_EQ(consoleColumns(stdout), 57);
     }
     const int file = open("/dev/null", O_WRONLY);
     ASSERT_GE(file, 0);
     {
         const StandardOutputTo to(file);
-        EXPECT_FALSE(standardOutputIsTerminal());
-        EXPECT_EQ(consoleColumns(), 80);
+        EXPECT_FALSE(isTerminal(stdout));
+        EXPECT_EQ(consoleColumns(stdout), 80);
     }
     close(file);
     close(terminal);
@@ -65,6 +65,25 @@ TEST(Console, TextColumnsCountCharactersNotBytes)
     EXPECT_EQ(textColumns("noch etwa 0:12"), 14);
     EXPECT_EQ(textColumns("12.345 Lösungen"), 15);
     EXPECT_EQ(textColumns("überprüft, 3½ Stunden"), 21);
+}
+
+TEST(Console, WrapsLinesBetweenWordsKeepingTheirIndent)
+{
+    const struct {
+        const char* text;
+        int columns;
+        const char* wrapped;
+    } cases[] = {
+        {"kurz genug\n", 11, "kurz genug\n"},
+        {"kurz genug\n", 10, "kurz\ngenug\n"},
+        {"jede Lösung mit 2 Threads und schreibe sie nach\n/tmp/x\n", 30,
+         "jede Lösung mit 2 Threads und\nschreibe sie nach\n/tmp/x\n"},
+        {"  -p [DATEI] prüft eine Tabelle", 20, "  -p [DATEI] prüft\n  eine Tabelle"},
+        {"ein Wort_das_nicht_passt und mehr", 10, "ein\nWort_das_nicht_passt\nund mehr"},
+        {"\n\nzwei Leerzeilen davor\n", 80, "\n\nzwei Leerzeilen davor\n"},
+        {"", 80, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(wrapToColumns(c.text, c.columns), c.wrapped) << c.text;
 }
 
 }  // namespace

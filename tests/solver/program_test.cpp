@@ -126,6 +126,14 @@ TerminalRun runOnTerminal(const std::string& dir, const std::vector<std::string>
     return run;
 }
 
+// Columns of a UTF-8 text.
+size_t columnsOf(const std::string& text)
+{
+    size_t columns = 0;
+    for (unsigned char c : text) columns += (c & 0xC0) != 0x80;
+    return columns;
+}
+
 // The lines that a terminal run redrew in place or ended: the pieces between its carriage
 // returns and line feeds.
 std::vector<std::string> screenLines(const std::string& screen)
@@ -281,14 +289,18 @@ TEST(Program, StatsOnlyOfASoundWholeTable)
     EXPECT_FALSE(contains(run.out, "%")) << "figures of a part of the table: " << run.out;
     EXPECT_EQ(folderContents(dir), before) << "the statistics wrote into the table's folder";
 
-    // On a terminal the progress line makes way for a finding, which starts a line of its
-    // own.
+    // On a terminal every line keeps within its width, and the progress line makes way
+    // for a finding, which starts a line of its own.
     std::vector<SolutionRecord> copied = good;
     copied.push_back(good[0]);
     ASSERT_TRUE(writeTableFile(dir + "/kopie.bin", copied));
-    const TerminalRun shown = runOnTerminal(dir, {"--stats", "kopie.bin"}, 80, logs);
+    const TerminalRun shown = runOnTerminal(dir, {"--stats", "kopie.bin"}, 40, logs);
     EXPECT_EQ(shown.exitCode, 1);
     const std::vector<std::string> lines = screenLines(shown.screen);
+    for (const std::string& line : lines) EXPECT_LT(columnsOf(line), 40u) << line;
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return contains(line, "Zusammenbau der Lösungen in der");
+    })) << "the heading is not wrapped between words: " << shown.screen;
     const auto finding = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
         return contains(line, "Datensatz 41: gleicht Datensatz 1.");
     });
