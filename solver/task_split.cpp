@@ -39,9 +39,9 @@ constexpr size_t minTaskCount = 3000;
 constexpr int maxSplitLevels = 4;
 
 // Random paths down each subtree that weigh its share of the work (see randomPathSize).
-// Eight a subtree, a twentieth of a second for the full puzzle's, put the estimate of the
-// time still to go within a quarter of the truth from the first fifth of the run on, mostly
-// within a tenth; with fewer, a few lucky paths outweigh the rest.
+// Eight a subtree, a twentieth of a second for the full puzzle's, kept the estimate of the
+// time still to go within about a quarter of the truth from the first fifth of the run on,
+// mostly within a tenth; with fewer, a few lucky paths outweigh the rest.
 constexpr int pathsPerTask = 8;
 
 uint64_t nextRandom(uint64_t& state)
