@@ -1,18 +1,15 @@
 // platform.h: the converter's few platform services: the console's output code page
-// (Windows only; elsewhere there is none), whether two names denote one file, opening the
-// files it reads as plain files only, creating and deleting the SLP file without ever
-// going through a link, and which command interpreter runs the viewer command.
+// (the console programs' shared switchConsoleTo1252 and restoreConsole), whether two names
+// denote one file, opening the files it reads as plain files only, creating and deleting
+// the SLP file without ever going through a link, and which command interpreter runs the
+// viewer command.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 
+#include "console/console.h"
 #include "facetgen/convert.h"
-
-// Remembers the console's output code page and switches it to 1252; restoreConsole puts
-// the remembered one back. Both do nothing where there is no console code page.
-void switchConsoleTo1252();
-void restoreConsole();
 
 // True when both names exist and denote the same file.
 bool sameFile(const char* a, const char* b);

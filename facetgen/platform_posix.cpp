@@ -1,5 +1,5 @@
-// platform_posix.cpp: the platform services on Linux, where there is no console code
-// page and a file is known by its device and inode.
+// platform_posix.cpp: the platform services on Linux, where a file is known by its device
+// and inode.
 #include "facetgen/platform.h"
 
 #include <fcntl.h>
@@ -7,9 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
-void switchConsoleTo1252() {}
-void restoreConsole() {}
 
 bool sameFile(const char* a, const char* b)
 {

@@ -1,7 +1,6 @@
-// platform_win.cpp: the platform services on Windows: the console's output code page,
-// put back on every way out (normal exit, or Ctrl+C / closing the console while the
-// viewer runs), file identity by volume and file index, and links told apart by their
-// reparse point attribute or by the path that the system finally opened.
+// platform_win.cpp: the platform services on Windows: file identity by volume and file
+// index, and links told apart by their reparse point attribute or by the path that the
+// system finally opened.
 #include "facetgen/platform.h"
 
 #include <fcntl.h>
@@ -11,14 +10,6 @@
 #include <string>
 
 namespace {
-
-UINT savedCodePage = 0;  // 0: no console, or not switched
-
-BOOL WINAPI onConsoleControl(DWORD)
-{
-    restoreConsole();
-    return FALSE;  // let the default handler end the process
-}
 
 bool fileIdentity(const char* name, BY_HANDLE_FILE_INFORMATION& info)
 {
@@ -116,19 +107,6 @@ bool reachedThroughLink(HANDLE file, const char* name)
 }
 
 }  // namespace
-
-void switchConsoleTo1252()
-{
-    savedCodePage = GetConsoleOutputCP();
-    if (savedCodePage == 0) return;
-    SetConsoleCtrlHandler(onConsoleControl, TRUE);
-    SetConsoleOutputCP(1252);
-}
-
-void restoreConsole()
-{
-    if (savedCodePage != 0) SetConsoleOutputCP(savedCodePage);
-}
 
 bool sameFile(const char* a, const char* b)
 {

@@ -8,14 +8,11 @@
 #include <vector>
 
 #include "model/placement.h"
-#include "solver/pair_filter.h"
-#include "solver/walled_in.h"
+#include "solver/placements.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #endif
-
-struct SolverPuzzle;
 
 // The candidates for a cell are the placements whose lowest cell it is, numbered in the
 // search's order (by slot, then by index in placements[slot]). A set of them is a bit
@@ -51,27 +48,46 @@ inline CandidateSet orOf(CandidateSet a, CandidateSet b)
 
 inline bool isEmpty(CandidateSet set) { return (set.word[0] | set.word[1]) == 0; }
 
-// The puzzle's tables as plain pointers, for the search loop (a pointer inside a vector
-// would be loaded again after every store the compiler cannot tell apart from it).
+// The candidate tables of a puzzle, made once from its placements.
+struct Candidates {
+    // Candidate i of cell c: its mask, its slot and its index in the slot's placements, at
+    // c * candidateStride + i.
+    std::vector<uint64_t> mask;
+    std::vector<uint8_t> slot;
+    std::vector<uint16_t> placement;
+    // The candidates of cell c that belong to a set of free slots: one table per six
+    // slots, indexed by those slots' bits, at c * slotEntriesPerCell + table *
+    // slotTableValues + bits.
+    std::vector<CandidateSet> ofSlots;
+    // The candidates of cell c that run into a filled cell among the cells after c, as
+    // far as the longest placement reaches: one table per chunk of windowChunkBits of
+    // those cells, indexed by which of them are filled, at
+    // (c * windowChunks + k) * windowTableStride + chunk. Picking the fits this way costs
+    // a few loads and no branches, where testing each candidate would mispredict at
+    // random.
+    std::vector<CandidateSet> blocked;
+    int windowChunks;
+};
+
+// Fails (ok false) when a cell starts more placements than a candidate set holds.
+struct CandidatesResult {
+    bool ok;
+    Candidates candidates;
+};
+CandidatesResult makeCandidates(PuzzleBox box, const SlotPlacements& placements);
+
+// The tables as plain pointers, for the search loop (a pointer inside a vector would be
+// loaded again after every store the compiler cannot tell apart from it).
 struct CandidateTables {
     const uint64_t* mask;
     const uint8_t* slot;
     const uint16_t* placement;
     const CandidateSet* ofSlots;
     const CandidateSet* blocked;
-    const uint64_t* pairFilter;
-    int pairFilterFrom;
-    const uint64_t* tripleFilter;
-    int tripleFilterFrom;
-    const uint64_t* slotKey;
 };
 
-// Fills the puzzle's candidate tables and its window size from its placements; false when
-// a cell starts more placements than a candidate set holds.
-bool buildCandidateTables(SolverPuzzle& p);
-
-// ofSlots: the puzzle's candidatesOfSlots, or a root's own copy (see slotTablesOfRoot).
-CandidateTables candidateTables(const SolverPuzzle& puzzle, const std::vector<CandidateSet>& ofSlots);
+// ofSlots: the candidates' own ofSlots, or a root's copy (see slotTablesOfRoot).
+CandidateTables candidateTables(const Candidates& candidates, const std::vector<CandidateSet>& ofSlots);
 
 #if defined(__SSE2__) || defined(_M_X64)
 inline __m128i loadSet(const CandidateSet& set)
@@ -124,32 +140,6 @@ inline CandidateSet fittingCandidates(const CandidateTables& t, uint64_t occupie
              ofSlots[slotTableValues + ((freeSlots >> slotsPerTable) & (slotTableValues - 1))]);
     return {{free.word[0] & ~hit.word[0], free.word[1] & ~hit.word[1]}};
 #endif
-}
-
-// The slots' keys XORed, for the pair filter.
-inline uint64_t keyOfSlots(const CandidateTables& t, uint32_t slots)
-{
-    uint64_t key = 0;
-    for (; slots; slots &= slots - 1) key ^= t.slotKey[__builtin_ctz(slots)];
-    return key;
-}
-
-// Whether two pieces (whose keys XOR to pairKey) certainly cannot fill the empty cells.
-inline bool pairFilterTurnsAway(const CandidateTables& t, uint64_t empty, uint64_t pairKey)
-{
-    return (__builtin_ctzll(empty) >= t.pairFilterFrom) & !pairFilterPasses(t.pairFilter, empty, pairKey);
-}
-
-// Whether a placement that leaves four pieces free and the three after it the empty cells
-// ends the branch. Where the triple filter holds the sets, from tripleFilterFrom on, it
-// alone decides: a set with a walled-in cell is no union of placements, so the walled-in
-// test would only repeat it. Below, the walled-in test is all there is before the look-up.
-inline bool fourFreeTurnsAway(const CandidateTables& t, const StepMasks& steps, bool pruneWalledIn,
-                              uint64_t empty, uint64_t tripleKey)
-{
-    if (__builtin_ctzll(empty) >= t.tripleFilterFrom)
-        return !tripleFilterPasses(t.tripleFilter, empty, tripleKey);
-    return pruneWalledIn && hasWalledInCell(steps, empty);
 }
 
 // Calls visit(candidate index) for each member of a set, in the search's order.

@@ -1,6 +1,6 @@
 // command_line.h: the program's arguments. No argument computes the table; -j chooses the
 // number of threads; -p checks an existing table instead of computing one; --stats counts
-// how the table's solutions go together.
+// how the table's solutions go together. Either reads one table a run.
 #pragma once
 
 #include <string>
@@ -17,5 +17,3 @@ struct Options {
 constexpr int maxThreads = 256;
 
 Options parseCommandLine(int argc, const char* const* argv, int defaultThreads);
-
-std::string usageText(int defaultThreads);

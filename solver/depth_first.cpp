@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "solver/walled_in.h"
+#include "solver/pruning.h"
 
 namespace {
 
@@ -26,8 +26,7 @@ struct Walker {
     std::vector<SolutionRecord>* out;
     uint64_t nodes;
     const std::atomic<bool>* stop;
-    StepMasks steps;
-    bool pruneWalledIn;  // false for puzzles with single-cube pieces (tests)
+    Pruning pruning;
     // The next states of the levels of the search, each level's after its caller's, so
     // that the few in use lie close together where an array on each call's stack frame
     // would spread them over many pages. pending is where the next level's begin.
@@ -78,6 +77,7 @@ struct Walker {
             int count = 0;
             uint64_t made = 0;
             const uint64_t full = this->full;
+            const Pruning pruning = this->pruning;
             // Puts the next state after placement i in next, counted when it has candidates.
             auto look = [&](size_t i, uint64_t after) {
                 const CandidateSet nextFits =
@@ -86,41 +86,27 @@ struct Walker {
                 next[count] = {nextFits, after, i};
                 count += !isEmpty(nextFits);
             };
-            if constexpr (Free == 3) {
-                // Two pieces will be left: the pair filter turns away nearly every set of
-                // empty cells that they cannot fill (walled-in cells included), at the cost
-                // of one load, before its candidates are looked up. Where it holds no sets,
-                // below pairFilterFrom, the look-up alone decides.
+            if constexpr (Free == 3 || Free == 4) {
+                // The filters turn away most placements, at one load each, before their
+                // candidates are looked up.
                 for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
                     const size_t i = first + size_t(takeLowest(lo, hi));
                     const uint64_t after = occupied | t.mask[i];
-                    if (pairFilterTurnsAway(t, full & ~after, freeKey ^ t.slotKey[t.slot[i]])) continue;
-                    look(i, after);
-                }
-            } else if constexpr (Free == 4) {
-                // Three pieces will be left: the triple filter, or below it the walled-in
-                // test, turns away most placements before their candidates are looked up.
-                // Which of the two decides follows the lowest empty cell, which changes
-                // little between neighbouring placements, so a branch predicts it well.
-                const StepMasks steps = this->steps;
-                const bool pruneWalledIn = this->pruneWalledIn;
-                for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
-                    const size_t i = first + size_t(takeLowest(lo, hi));
-                    const uint64_t after = occupied | t.mask[i];
-                    if (fourFreeTurnsAway(t, steps, pruneWalledIn, full & ~after, freeKey ^ t.slotKey[t.slot[i]]))
+                    if (placementEndsBranch<Free>(pruning, full & ~after, freeKey ^ pruning.slotKey[t.slot[i]]))
                         continue;
                     look(i, after);
                 }
             } else {
-                const StepMasks steps = this->steps;
-                const bool pruneWalledIn = this->pruneWalledIn;
-                // The placements that wall in no empty cell, as a bit set. Whether one does
-                // is as good as random, so the test sets a bit instead of taking a branch.
+                // The placements that the rule lets through, as a bit set: it decides as
+                // good as at random here, so each sets a bit instead of taking a branch.
                 uint64_t open[2] = {0, 0};
                 for (uint64_t lo = fits.word[0], hi = fits.word[1]; lo | hi;) {
                     const int b = takeLowest(lo, hi);
-                    const uint64_t empty = full & ~(occupied | t.mask[first + size_t(b)]);
-                    const uint64_t bit = uint64_t(!(hasWalledInCell(steps, empty) & pruneWalledIn)) << (b & 63);
+                    const size_t i = first + size_t(b);
+                    const uint64_t empty = full & ~(occupied | t.mask[i]);
+                    const uint64_t bit =
+                        uint64_t(!placementEndsBranch<Free>(pruning, empty, freeKey ^ pruning.slotKey[t.slot[i]]))
+                        << (b & 63);
                     open[0] |= b < 64 ? bit : 0;
                     open[1] |= b < 64 ? 0 : bit;
                 }
@@ -138,7 +124,7 @@ struct Walker {
                 const int s = t.slot[i];
                 chosen[s] = int16_t(t.placement[i]);
                 search<Chunks, Free - 1>(t, next[k].occupied, freeSlots & ~(uint32_t(1) << s),
-                                         freeKey ^ t.slotKey[s], next[k].fits);
+                                         freeKey ^ pruning.slotKey[s], next[k].fits);
             }
             pending = next;
         }
@@ -151,13 +137,13 @@ struct Walker {
             emit();
             return;
         }
-        const CandidateTables tables = candidateTables(puzzle, *ofSlots);
+        const CandidateTables tables = candidateTables(puzzle.candidates, *ofSlots);
         withWindowChunks(puzzle, [&](auto chunks) {
             constexpr int Chunks = decltype(chunks)::value;
             const CandidateSet fits = fittingCandidates<Chunks>(tables, task.occupied, task.freeSlots);
             withFreeCount(task.freeSlots, [&](auto free) {
                 search<Chunks, decltype(free)::value>(tables, task.occupied, task.freeSlots,
-                                                      keyOfSlots(tables, task.freeSlots), fits);
+                                                      keyOfSlots(pruning, task.freeSlots), fits);
             });
         });
     }
@@ -175,8 +161,8 @@ uint64_t searchSubtree(const SolverPuzzle& puzzle, const SearchPlan& plan,
                      {},     &plan.roots[size_t(task.root)],
                      puzzle.pieceOfSlot[plan.deciderSlot], &ofSlots,
                      &out,   0,
-                     stop,   stepMasks(puzzle.box),
-                     puzzle.smallestShape > 1, pending.get()};
+                     stop,   pruningOf(puzzle),
+                     pending.get()};
     walker.run(task);
     return walker.nodes;
 }

@@ -15,18 +15,17 @@ struct Task {
     uint32_t freeSlots;
     int root;
     int16_t chosen[pieceCount];
-    // Share of the whole search, guessed as if every node's subtrees were alike: a
-    // subtree gets its parent's share divided by the parent's number of subtrees. Far
-    // closer to the real work than counting subtrees, for the progress line.
+    // Share of the whole search's work, for the progress line: makeTasks weighs each
+    // subtree by random paths down it.
     double share;
 };
 
-// Calls run(std::integral_constant<int, puzzle.windowChunks>()), so that the search is
-// compiled for each window size a puzzle can have.
+// Calls run(std::integral_constant<int, the puzzle's windowChunks>()), so that the search
+// is compiled for each window size a puzzle can have.
 template <typename Run>
 void withWindowChunks(const SolverPuzzle& puzzle, Run run)
 {
-    if (puzzle.windowChunks == shortWindowChunks)
+    if (puzzle.candidates.windowChunks == shortWindowChunks)
         run(std::integral_constant<int, shortWindowChunks>());
     else
         run(std::integral_constant<int, maxWindowChunks>());

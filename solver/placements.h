@@ -45,6 +45,9 @@ struct Placement {
 std::vector<Placement> shapePlacements(PuzzleBox box, const PieceCells& shape, int pieceIndex);
 std::vector<Placement> piecePlacements(PuzzleBox box, int pieceIndex);
 
+// The placements of each slot of a puzzle (none for the slots beyond its pieces).
+using SlotPlacements = std::array<std::vector<Placement>, pieceCount>;
+
 // The box's half turns a..d (variant 0 is the identity) as permutations of its bits.
 // They are the whole-box orientations of the viewer, taken about this box's centre.
 struct BoxSymmetry {

@@ -115,13 +115,13 @@ std::vector<CandidateSet> slotTablesOfRoot(const SolverPuzzle& puzzle, const Sea
                                            const SearchRoot& root)
 {
     if (root.rivals.empty()) return {};
-    std::vector<CandidateSet> ofSlots = puzzle.candidatesOfSlots;
+    std::vector<CandidateSet> ofSlots = puzzle.candidates.ofSlots;
     const int cells = boxCellTotal(puzzle.box);
     for (int c = 0; c < cells; c++)
         for (int i = 0; i < maxCellCandidates; i++) {
             const size_t at = size_t(c) * candidateStride + size_t(i);
-            const uint64_t mask = puzzle.candidateMask[at];
-            if (mask == 0 || puzzle.candidateSlot[at] != plan.deciderSlot) continue;
+            const uint64_t mask = puzzle.candidates.mask[at];
+            if (mask == 0 || puzzle.candidates.slot[at] != plan.deciderSlot) continue;
             bool loses = false;
             for (int v : root.rivals) loses = loses || reachesLower(mask, turnMask(puzzle.symmetry, v, mask));
             if (!loses) continue;

@@ -1,38 +1,72 @@
 // progress_line.cpp: drawing the progress line in place.
 #include "solver/progress_line.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <string>
 
-#include "solver/texts.h"
+#include "console/console.h"
 
 using Clock = std::chrono::steady_clock;
 
-ProgressLine startProgressLine(bool enabled)
+ProgressLine startProgressLine(bool enabled, ProgressKind kind)
 {
     const Clock::time_point now = Clock::now();
-    return {enabled, now, now, 0};
+    return {enabled, kind, now, now, false, 0};
 }
 
-void drawProgressLine(ProgressLine& progress, const char* done, double share, uint64_t solutions, bool force)
+std::string fitProgressLine(const ProgressTexts& texts, int columns)
+{
+    const int room = columns - 1;
+    const std::string* const choices[][4] = {
+        {&texts.done, &texts.solutions, &texts.elapsed, &texts.remaining},
+        {&texts.done, &texts.solutions, &texts.remaining, nullptr},
+        {&texts.done, &texts.remaining, nullptr, nullptr},
+    };
+    for (const auto& parts : choices) {
+        std::string line;
+        for (const std::string* part : parts)
+            if (part && !part->empty()) line += (line.empty() ? "" : ", ") + *part;
+        if (textColumns(line) <= room) return line;
+    }
+    std::string line;
+    for (size_t end = 0; end != std::string::npos;) {
+        end = texts.done.find(' ', end + 1);
+        const std::string words = texts.done.substr(0, end);
+        if (textColumns(words) > room) break;
+        line = words;
+    }
+    return line;
+}
+
+void drawProgressLine(ProgressLine& progress, double share, uint64_t solutions, bool force)
 {
     if (!progress.enabled) return;
     const Clock::time_point now = Clock::now();
-    if (!force && progress.drawnLength && now - progress.lastDrawn < std::chrono::milliseconds(250)) return;
+    if (!force && progress.drawn && now - progress.lastDrawn < std::chrono::milliseconds(250)) return;
     progress.lastDrawn = now;
+    progress.drawn = true;
     const double elapsed = std::chrono::duration<double>(now - progress.start).count();
-    std::string line = formatShare(share) + " " + done + ", " + formatCount(solutions) + " Lösungen, " +
-                       formatClock(elapsed) + " vergangen";
-    if (share > 0.02 && share < 1) line += ", noch etwa " + formatClock(elapsed * (1 - share) / share);
-    // Blanks over the rest of a longer line drawn before.
-    const size_t length = line.size();
-    if (length < progress.drawnLength) line.append(progress.drawnLength - length, ' ');
-    progress.drawnLength = length;
+    const double remaining = share > 0.02 && share < 1 ? elapsed * (1 - share) / share : -1;
+    // The console is asked every time: its window may have been made narrower meanwhile.
+    const int width = consoleColumns(stdout);
+    std::string line = fitProgressLine(progressTexts(progress.kind, share, solutions, elapsed, remaining), width);
+    // Blanks over the rest of a longer line drawn before, as far as the console reaches.
+    const int columns = textColumns(line);
+    const int blanks = std::min(progress.shownColumns, width - 1) - columns;
+    if (blanks > 0) line.append(size_t(blanks), ' ');
+    progress.shownColumns = columns;
     std::printf("\r%s", line.c_str());
     std::fflush(stdout);
 }
 
+void clearProgressLine(ProgressLine& progress)
+{
+    if (!progress.enabled || !progress.shownColumns) return;
+    std::printf("\r%s\r", std::string(size_t(progress.shownColumns), ' ').c_str());
+    progress.shownColumns = 0;
+}
+
 void finishProgressLine(const ProgressLine& progress)
 {
-    if (progress.enabled && progress.drawnLength) std::printf("\n");
+    if (progress.enabled && progress.shownColumns) std::printf("\n");
 }

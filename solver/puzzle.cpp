@@ -1,8 +1,9 @@
 // puzzle.cpp: setting up a puzzle for the search: its checks, placements, candidate
-// tables and pair filter.
+// tables, slot keys and union filters.
 #include "solver/puzzle.h"
 
 #include <algorithm>
+#include <utility>
 
 static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
                                  const std::vector<PieceCells>& shapes)
@@ -27,11 +28,14 @@ static PuzzleResult makePuzzleOf(PuzzleBox box, const std::vector<int>& pieces,
         p.pieceOfSlot[s] = pieces[s];
         p.shapeOfSlot[s] = shapes[size_t(s)];
         p.smallestShape = std::min(p.smallestShape, int(shapes[size_t(s)].cellCount));
-        p.placements[s] = shapePlacements(box, shapes[size_t(s)], pieces[s]);
+        p.placements[size_t(s)] = shapePlacements(box, shapes[size_t(s)], pieces[s]);
     }
-    if (!buildCandidateTables(p)) return result;
-    buildPairFilter(p);
-    buildTripleFilter(p);
+    CandidatesResult candidates = makeCandidates(box, p.placements);
+    if (!candidates.ok) return result;
+    p.candidates = std::move(candidates.candidates);
+    p.slotKey = makeSlotKeys();
+    p.pairFilter = makePairFilter(p.placements, p.slotKey);
+    p.tripleFilter = makeTripleFilter(p.placements, p.slotKey);
     result.ok = true;
     return result;
 }

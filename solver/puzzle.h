@@ -1,5 +1,5 @@
 // puzzle.h: the puzzle as the search sees it: its box and pieces, each piece's
-// placements, and the candidate tables and the pair filter built from them once.
+// placements, and the candidate tables, slot keys and union filters made from them once.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +7,8 @@
 
 #include "model/placement.h"
 #include "solver/candidates.h"
-#include "solver/pair_filter.h"
 #include "solver/placements.h"
+#include "solver/union_filter.h"
 
 struct SolverPuzzle {
     PuzzleBox box;
@@ -16,32 +16,11 @@ struct SolverPuzzle {
     int slotCount;                  // pieces in the puzzle
     int pieceOfSlot[pieceCount];    // catalogue index of each
     PieceCells shapeOfSlot[pieceCount];
-    std::vector<Placement> placements[pieceCount];  // per slot, as piecePlacements gives them
-    int smallestShape;                              // cells of the smallest piece
-    // Candidate i of cell c: its mask, its slot and its index in placements[slot], at
-    // c * candidateStride + i.
-    std::vector<uint64_t> candidateMask;
-    std::vector<uint8_t> candidateSlot;
-    std::vector<uint16_t> candidatePlacement;
-    // The candidates of cell c that belong to a set of free slots: one table per six
-    // slots, indexed by those slots' bits, at c * slotEntriesPerCell + table *
-    // slotTableValues + bits.
-    std::vector<CandidateSet> candidatesOfSlots;
-    // The candidates of cell c that run into a filled cell among the cells after c, as
-    // far as the longest placement reaches: one table per chunk of windowChunkBits of
-    // those cells, indexed by which of them are filled, at
-    // (c * windowChunks + k) * windowTableStride + chunk. Picking the fits this way costs
-    // a few loads and no branches, where testing each candidate would mispredict at
-    // random.
-    std::vector<CandidateSet> candidatesBlocked;
-    int windowChunks;
-    // The pair filter (see pair_filter.h) and the slots' hash keys.
-    std::vector<uint64_t> pairFilter;
-    int pairFilterFrom;
-    // The triple filter (see pair_filter.h): 64 turns it off.
-    std::vector<uint64_t> tripleFilter;
-    int tripleFilterFrom;
-    uint64_t slotKey[pieceCount];
+    SlotPlacements placements;      // per slot, as piecePlacements gives them
+    int smallestShape;              // cells of the smallest piece
+    Candidates candidates;
+    SlotKeys slotKey;
+    UnionFilter pairFilter, tripleFilter;
 };
 
 // Fails (ok false) when the box is not usable, a piece index is repeated or out of range,

@@ -5,8 +5,8 @@
 // leaves that placement on by comparing their images, yields each filling exactly once
 // up to the variants a..d. (A root may also be searched as a pair with an image of its
 // own, each half settled the same way: see pairRoot.) A placement that walls in an empty
-// cell ends its branch, and so does one that leaves two pieces cells they cannot fill
-// (see the pair filter).
+// cell ends its branch, and so does one that leaves two or three pieces cells they cannot
+// fill (see pruning.h).
 //
 // The search splits into many small subtrees, taken in the order in which a single
 // depth-first pass meets them. Worker threads solve them in any order; the calling thread

@@ -1,7 +1,5 @@
-// table_check.cpp: the record check and its German report lines.
+// table_check.cpp: the record check.
 #include "solver/table_check.h"
-
-#include "solver/texts.h"
 
 size_t FillingHash::operator()(const Filling& f) const
 {
@@ -82,31 +80,4 @@ std::vector<CheckFault> checkNextRecord(TableChecker& checker, const SolutionRec
         checker.variantPairs++;
     }
     return faults;
-}
-
-std::string faultText(const CheckFault& f)
-{
-    const std::string head = "Datensatz " + formatCount(f.record) + ": ";
-    const std::string piece = "Teil " + std::to_string(f.piece + 1);
-    switch (f.kind) {
-    case FaultKind::wordWithoutPiece:
-        return head + "Wort " + std::to_string(f.piece + 1) + " (" + formatHexWord(f.word) +
-               ") bezeichnet kein Teil.";
-    case FaultKind::pieceTwice:
-        return head + piece + " kommt mehrfach vor.";
-    case FaultKind::pieceMissing:
-        return head + piece + " fehlt.";
-    case FaultKind::outsideBox:
-        return head + piece + " ragt bei " + formatCell(f.cell) + " aus der Schachtel.";
-    case FaultKind::overlap:
-        return head + piece + " überlappt bei " + formatCell(f.cell) + " mit Teil " +
-               std::to_string(f.otherPiece + 1) + ".";
-    case FaultKind::variantPair:
-        if (f.variant == 0)
-            return head + "gleicht Datensatz " + formatCount(f.earlierRecord) + ".";
-        return head + "ist eine Variante von Datensatz " + formatCount(f.earlierRecord) + " (" +
-               formatCount(f.record) + " = " + formatCount(f.earlierRecord) +
-               char('a' + f.variant) + ").";
-    }
-    return head;
 }

@@ -7,8 +7,8 @@
 // reads them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -54,5 +54,4 @@ TableChecker makeTableChecker();
 // Checks the next record and returns its faults.
 std::vector<CheckFault> checkNextRecord(TableChecker& checker, const SolutionRecord& record);
 
-// The German line for a fault ("Datensatz 17: Teil 3 fehlt.").
-std::string faultText(const CheckFault& fault);
+// faultText (messages.h) gives the German line for a fault.

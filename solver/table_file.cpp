@@ -4,17 +4,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "model/solution_table.h"
-#include "solver/table_lock.h"
-
-#ifdef _WIN32
-#include <direct.h>
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "solver/platform.h"
 
 bool isFolder(const char* path)
 {
@@ -40,34 +32,14 @@ TableWriter createTable(const char* path)
     case TableOpen::opened: break;
     }
     errno = 0;
-#ifdef _WIN32
-    writer.file = _fdopen(fd, "wb");
-#else
-    writer.file = fdopen(fd, "wb");
-#endif
+    writer.file = writeStreamOf(fd);
     if (!writer.file) {
         writer.error = errno ? errno : EIO;
-#ifdef _WIN32
-        _close(fd);
-#else
-        close(fd);
-#endif
+        closeDescriptor(fd);
         return writer;
     }
     std::setvbuf(writer.file, nullptr, _IONBF, 0);
     return writer;
-}
-
-// Cuts the file back to the whole records written before a failed write, so that a
-// partly written record never stays behind.
-static void cutToWholeRecords(TableWriter& writer)
-{
-    const uint64_t size = writer.recordsWritten * recordSize;
-#ifdef _WIN32
-    (void)_chsize_s(_fileno(writer.file), int64_t(size));
-#else
-    (void)ftruncate(fileno(writer.file), off_t(size));
-#endif
 }
 
 bool appendRecords(TableWriter& writer, const std::vector<SolutionRecord>& records)
@@ -79,7 +51,9 @@ bool appendRecords(TableWriter& writer, const std::vector<SolutionRecord>& recor
     const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), writer.file);
     if (written != bytes.size()) {
         writer.error = errno ? errno : EIO;
-        cutToWholeRecords(writer);
+        // Back to the whole records written before, so that a partly written record
+        // never stays behind.
+        (void)cutFile(writer.file, writer.recordsWritten * recordSize);
         return false;
     }
     writer.recordsWritten += records.size();
@@ -94,40 +68,4 @@ bool closeTable(TableWriter& writer)
     if (!ok && !writer.error) writer.error = errno ? errno : EIO;
     writer.file = nullptr;
     return ok && writer.error == 0;
-}
-
-std::string fileErrorText(int error)
-{
-    switch (error) {
-    case EISDIR:
-        return "Dort gibt es einen Ordner dieses Namens";
-    case EACCES:
-    case EPERM:
-        return "Zugriff verweigert (keine Schreib- oder Leseberechtigung)";
-#ifdef EROFS
-    case EROFS:
-        return "Der Datenträger ist schreibgeschützt";
-#endif
-    case ENOSPC:
-        return "Der Datenträger ist voll";
-    case EFBIG:
-        return "Die Datei wird zu groß";
-    case ENOENT:
-        return "Datei oder Ordner nicht gefunden";
-    case EIO:
-        return "Ein-/Ausgabefehler";
-    default:
-        return "Systemfehler " + std::to_string(error);
-    }
-}
-
-std::string currentFolder()
-{
-    char buffer[4096];
-#ifdef _WIN32
-    if (!_getcwd(buffer, sizeof buffer)) return ".";
-#else
-    if (!getcwd(buffer, sizeof buffer)) return ".";
-#endif
-    return buffer;
 }

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <string>
 #include <vector>
 
 #include "model/placement.h"
@@ -29,9 +28,3 @@ bool closeTable(TableWriter& writer);
 
 // True when path names an existing folder.
 bool isFolder(const char* path);
-
-// A German reason for a failure of the file system ("Der Datenträger ist voll").
-std::string fileErrorText(int error);
-
-// The folder the program works in, for telling the user where the table goes.
-std::string currentFolder();

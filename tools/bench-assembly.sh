@@ -8,7 +8,7 @@ set -euo pipefail
 release=$(cd "${1:?usage: tools/bench-assembly.sh RELEASE_BUILD}" && pwd)
 table=$("$(dirname "$0")/real-table.sh" "$release")
 echo "== plans of the whole table"
-"$release/solver/kubo_assembly_bench" "$table"
+"$release/bench/kubo_assembly_bench" "$table"
 echo "== kubo_puzzle_erg --stats (checks the table as -p does, then counts)"
 start=$(date +%s.%N)
 "$release/solver/kubo_puzzle_erg" --stats "$table" | tail -n 9

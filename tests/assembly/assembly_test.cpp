@@ -13,7 +13,7 @@
 #include "full_records.h"
 #include "model/placement.h"
 #include "solver/placements.h"
-#include "solver/stats.h"
+#include "solver/assembly_tally.h"
 
 namespace {
 

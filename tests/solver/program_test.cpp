@@ -1,10 +1,12 @@
 // Tests of the real program kubo_puzzle_erg, run as a child process in a folder of its
 // own: its arguments, its failures on a table that cannot be written, the check mode on
-// damaged tables, and an interrupted run.
+// damaged, incomplete and special files, and an interrupted run. A few runs write to a
+// pseudo-terminal, as to a person's terminal.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,9 +22,9 @@
 #include <thread>
 #include <vector>
 
-#include "assembly/assembly.h"
 #include "full_records.h"
 #include "model/solution_table.h"
+#include "solver/number_format.h"
 #include "tests/support/child_process.h"
 #include "tests/support/table_file.h"
 
@@ -59,6 +61,92 @@ bool contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
+// Whether the child has ended within seconds (0: by now); it stays to be collected by
+// finish.
+bool endsWithin(pid_t pid, int seconds)
+{
+    for (int i = 0;; i++) {
+        siginfo_t info = {};
+        if (waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid) return true;
+        if (i >= seconds * 100) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+// A run that must end by itself within seconds (say, on a FIFO that nobody writes); one
+// that does not is killed, and fails the test.
+ChildRun runWithin(const std::string& dir, const std::vector<std::string>& args, int seconds,
+                   const std::string& logs = "")
+{
+    const pid_t pid = start(dir, args, logs);
+    const bool ended = endsWithin(pid, seconds);
+    EXPECT_TRUE(ended) << args[0] << " " << (args.size() > 1 ? args[1] : "") << " still runs after " << seconds
+                       << " s";
+    if (!ended) kill(pid, SIGKILL);
+    return finish(logs.empty() ? dir : logs, pid);
+}
+
+// A run with standard output on a terminal of the given width (a pseudo-terminal): what it
+// showed there, with the terminal's carriage returns and line feeds, and its exit code.
+struct TerminalRun {
+    int exitCode;
+    std::string screen;
+};
+
+TerminalRun runOnTerminal(const std::string& dir, const std::vector<std::string>& args, int columns,
+                          const std::string& logs)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return {-1, "no pseudo-terminal"};
+    const std::string terminal = ptsname(master);
+    // Held open until the end, so that the screen can be read to the last byte.
+    const int held = open(terminal.c_str(), O_RDWR | O_NOCTTY);
+    winsize size = {};
+    size.ws_row = 24;
+    size.ws_col = (unsigned short)columns;
+    ioctl(held, TIOCSWINSZ, &size);
+    fcntl(master, F_SETFL, O_NONBLOCK);
+    const ChildSetup setup = {"", terminal, logs};
+    const pid_t pid = startProgram(KUBO_PUZZLE_ERG_PATH, args, dir, setup);
+    TerminalRun run = {-1, ""};
+    for (bool ended = false;;) {
+        char bytes[4096];
+        const ssize_t got = read(master, bytes, sizeof bytes);
+        if (got > 0) {
+            run.screen.append(bytes, size_t(got));
+            continue;
+        }
+        if (ended) break;
+        ended = endsWithin(pid, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    run.exitCode = finishProgram(pid, dir, setup).exitCode;
+    close(held);
+    close(master);
+    return run;
+}
+
+// Columns of a UTF-8 text.
+size_t columnsOf(const std::string& text)
+{
+    size_t columns = 0;
+    for (unsigned char c : text) columns += (c & 0xC0) != 0x80;
+    return columns;
+}
+
+// The lines that a terminal run redrew in place or ended: the pieces between its carriage
+// returns and line feeds.
+std::vector<std::string> screenLines(const std::string& screen)
+{
+    std::vector<std::string> lines(1);
+    for (char c : screen)
+        if (c == '\r' || c == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    return lines;
+}
+
 TEST(Program, Arguments)
 {
     const std::string dir = makeFolder("args");
@@ -75,6 +163,9 @@ TEST(Program, Arguments)
         {{"-p", "-j", "2"}, 1, "-j und -p lassen sich nicht zusammen angeben."},
         {{"--stats", "-j", "2"}, 1, "-j und --stats lassen sich nicht zusammen angeben."},
         {{"-p", "--stats"}, 1, "-p und --stats lassen sich nicht zusammen angeben."},
+        // One table a run, not the last of several named.
+        {{"-p", "fehlt.bin", "-p", "kubo_puzzle_erg.bin"}, 1, "-p lässt sich nur einmal angeben"},
+        {{"--stats", "--stats"}, 1, "--stats lässt sich nur einmal angeben"},
         {{"-h"}, 0, "Aufruf: kubo_puzzle_erg [-j ANZAHL]"},
     };
     for (const auto& c : cases) {
@@ -100,16 +191,20 @@ TEST(Program, TableThatCannotBeWritten)
         << run.err;
     EXPECT_EQ(readFile(dir + "/kubo_puzzle_erg.bin/inhalt.txt"), "bleibt");
 
-    // A full disk: the table leads to a device that takes no byte.
-    const std::string full = makeFolder("full");
-    ASSERT_EQ(symlink("/dev/full", (full + "/kubo_puzzle_erg.bin").c_str()), 0);
-    run = runIn(full, {"-j", "1"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(contains(run.err, "kann nicht geschrieben werden: Der Datenträger ist voll.")) << run.err;
-    EXPECT_FALSE(contains(run.out, "Fertig")) << run.out;
+    // A FIFO that nobody reads, and a device, are no table: refused at once.
+    const std::string special = makeFolder("special");
+    ASSERT_EQ(mkfifo((special + "/kubo_puzzle_erg.bin").c_str(), 0644), 0);
+    const std::string device = makeFolder("device");
+    ASSERT_EQ(symlink("/dev/full", (device + "/kubo_puzzle_erg.bin").c_str()), 0);
+    for (const std::string& where : {special, device}) {
+        run = runWithin(where, {"-j", "1"}, 20);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(contains(run.err, "kann nicht angelegt werden: Das ist keine gewöhnliche Datei")) << run.err;
+        EXPECT_FALSE(contains(run.out, "Fertig")) << run.out;
+    }
 
     // A folder in which no file can be made, even for the superuser.
-    run = runIn("/proc", {}, full);
+    run = runIn("/proc", {}, special);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(contains(run.err, "Fehler: Die Lösungstabelle \"/proc/kubo_puzzle_erg.bin\" kann "
                                   "nicht angelegt werden:")) << run.err;
@@ -121,11 +216,13 @@ TEST(Program, CheckModeOnTables)
     const std::vector<SolutionRecord> good = firstFullRecords(3);
     ASSERT_EQ(good.size(), 3u);
 
+    // Sound records, but far fewer than a whole table has.
     writeTableFile(dir + "/kubo_puzzle_erg.bin", good);
     ChildRun run = runIn(dir, {"-p"});
-    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.exitCode, 1) << run.out;
     EXPECT_TRUE(contains(run.out, "3 Datensätze (72 Bytes).")) << run.out;
-    EXPECT_TRUE(contains(run.out, "Ergebnis: in Ordnung.")) << run.out;
+    EXPECT_TRUE(contains(run.out, "Ergebnis: unvollständig: 3 von 409.963 Lösungen; die vorhandenen sind in "
+                                  "Ordnung.")) << run.out;
 
     SolutionRecord overlapping = good[1];
     // One piece takes the rotation and place of another.
@@ -151,6 +248,16 @@ TEST(Program, CheckModeOnTables)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(contains(run.err, "\"fehlt.bin\" kann nicht gelesen werden: Datei oder Ordner nicht gefunden."))
         << run.err;
+
+    // A FIFO that nobody writes and a device without end are refused before reading.
+    ASSERT_EQ(mkfifo((dir + "/fifo.bin").c_str(), 0644), 0);
+    for (const char* mode : {"-p", "--stats"})
+        for (const char* path : {"fifo.bin", "/dev/zero"}) {
+            run = runWithin(dir, {mode, path}, 20);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_TRUE(contains(run.err, "kann nicht gelesen werden: Das ist keine gewöhnliche Datei, sondern ein "
+                                          "Gerät, eine Pipe oder dergleichen.")) << mode << " " << path << ": " << run.err;
+        }
 }
 
 // The names in a folder, sorted, with each file's contents.
@@ -167,53 +274,40 @@ std::string folderContents(const std::string& dir)
     return all;
 }
 
-TEST(Program, AssemblyStatsOfTables)
+TEST(Program, StatsOnlyOfASoundWholeTable)
 {
+    // (The figures themselves: FullTableIsCompleteAndPassesItsCheck.)
     const std::string dir = makeFolder("stats");
     const std::string logs = makeFolder("stats_logs");
-    // Solutions from the start of the search, three in four of them turned, so that the
-    // sides differ.
-    std::vector<SolutionRecord> good = firstFullRecords(40);
+    const std::vector<SolutionRecord> good = firstFullRecords(40);
     ASSERT_EQ(good.size(), 40u);
-    for (size_t i = 0; i < good.size(); i++)
-        if (i % 4) good[i] = turnedRecord(good[i], int(i % 4));
     ASSERT_TRUE(writeTableFile(dir + "/kubo_puzzle_erg.bin", good));
-    // The counts the planner gives for the pieces' cells, decoded here on their own.
-    uint64_t freePlans = 0, throughFace[assemblyFaceCount] = {}, throughNone = 0;
-    for (const SolutionRecord& record : good) {
-        AssemblyInput in = {{boxSizeX, boxSizeY, boxSizeZ}, {}, AssemblyMode::free, BoxFace::top};
-        for (PlacementWord word : record.words) {
-            const PieceCells placed = placePiece(PieceCatalogue[placementPieceIndex(word)], decodePlacementWord(word));
-            in.pieces.emplace_back();
-            for (int i = 0; i < placed.cellCount; i++)
-                in.pieces.back().push_back({placed.cells[i].x, placed.cells[i].y, placed.cells[i].z});
-        }
-        freePlans += planAssembly(in).status == AssemblyStatus::ok;
-        in.mode = AssemblyMode::box;
-        bool any = false;
-        for (int f = 0; f < assemblyFaceCount; f++) {
-            in.openFace = BoxFace(f);
-            const bool ok = planAssembly(in).status == AssemblyStatus::ok;
-            throughFace[f] += ok;
-            any = any || ok;
-        }
-        throughNone += !any;
-    }
     const std::string before = folderContents(dir);
     ChildRun run = runIn(dir, {"--stats"}, logs);
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(run.err.empty()) << run.err;
-    EXPECT_TRUE(contains(run.out, "40 Lösungen.")) << run.out;
-    EXPECT_TRUE(contains(run.out, "Richtungen): " + std::to_string(freePlans) + " (")) << run.out;
-    for (int f = 0; f < assemblyFaceCount; f++) {
-        const size_t line = run.out.find(faceNameGerman(BoxFace(f)));
-        ASSERT_NE(line, std::string::npos) << run.out;
-        EXPECT_TRUE(contains(run.out.substr(line, run.out.find('\n', line) - line),
-                             "): " + std::to_string(throughFace[f]) + " (")) << run.out;
-    }
-    EXPECT_TRUE(contains(run.out, "Durch keine der sechs Seiten: " + std::to_string(throughNone) + " ("))
-        << run.out;
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.out, "Ergebnis: unvollständig: 40 von 409.963 Lösungen")) << run.out;
+    EXPECT_FALSE(contains(run.out, "%")) << "figures of a part of the table: " << run.out;
     EXPECT_EQ(folderContents(dir), before) << "the statistics wrote into the table's folder";
+
+    // On a terminal every line keeps within its width, and the progress line makes way
+    // for a finding, which starts a line of its own.
+    std::vector<SolutionRecord> copied = good;
+    copied.push_back(good[0]);
+    ASSERT_TRUE(writeTableFile(dir + "/kopie.bin", copied));
+    const TerminalRun shown = runOnTerminal(dir, {"--stats", "kopie.bin"}, 40, logs);
+    EXPECT_EQ(shown.exitCode, 1);
+    const std::vector<std::string> lines = screenLines(shown.screen);
+    for (const std::string& line : lines) EXPECT_LT(columnsOf(line), 40u) << line;
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return contains(line, "Zusammenbau der Lösungen in der");
+    })) << "the heading is not wrapped between words: " << shown.screen;
+    const auto finding = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return contains(line, "Datensatz 41: gleicht Datensatz 1.");
+    });
+    ASSERT_NE(finding, lines.end()) << shown.screen;
+    EXPECT_EQ(*finding, "Datensatz 41: gleicht Datensatz 1.") << shown.screen;
+    EXPECT_TRUE(std::any_of(lines.begin(), finding, [](const std::string& line) { return contains(line, "gelesen"); }))
+        << "no progress line before the finding: " << shown.screen;
 
     // A damaged table gets -p's report and no figures; a missing one -p's error.
     SolutionRecord overlapping = good[1];
@@ -250,7 +344,9 @@ TEST(Program, InterruptedRunLeavesWholeRecords)
     ASSERT_EQ(stat(table.c_str(), &info), 0);
     EXPECT_EQ(info.st_size % recordSize, 0);
     const ChildRun check = runIn(dir, {"-p"});
-    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_EQ(check.exitCode, 1) << check.out;
+    EXPECT_TRUE(contains(check.out, "Ergebnis: unvollständig: " + formatCount(uint64_t(info.st_size) / recordSize) +
+                                        " von 409.963 Lösungen; die vorhandenen sind in Ordnung.")) << check.out;
 }
 
 TEST(Program, FullTableIsCompleteAndPassesItsCheck)
@@ -272,6 +368,16 @@ TEST(Program, FullTableIsCompleteAndPassesItsCheck)
     EXPECT_EQ(check.exitCode, 0) << check.out;
     EXPECT_TRUE(contains(check.out, "409.963 Datensätze (9.839.112 Bytes).")) << check.out;
     EXPECT_TRUE(contains(check.out, "Ergebnis: in Ordnung.")) << check.out;
+
+    // The whole table's figures, as the README gives them.
+    const ChildRun stats = runIn(dir, {"--stats"});
+    EXPECT_EQ(stats.exitCode, 0) << stats.out;
+    for (const char* figure :
+         {"409.963 Lösungen. Jedes Teil", "Richtungen): 409.963 (100,0 %)\n", "von oben    (+y): 140.763 (34,3 %)\n",
+          "von unten   (-y): 140.763 (34,3 %)\n", "von links   (-x): 140.321 (34,2 %)\n",
+          "von rechts  (+x): 140.321 (34,2 %)\n", "von vorn    (+z): 267.884 (65,3 %)\n",
+          "von hinten  (-z): 267.884 (65,3 %)\n", "Durch keine der sechs Seiten: 4.578 (1,1 %)\n"})
+        EXPECT_TRUE(contains(stats.out, figure)) << figure << "\n" << stats.out;
 }
 
 TEST(Program, SecondSolverRefusesWhileTheFirstWrites)
@@ -295,9 +401,13 @@ TEST(Program, SecondSolverRefusesWhileTheFirstWrites)
     EXPECT_EQ(second.exitCode, 1);
     EXPECT_TRUE(contains(second.err, "schreibt gerade ein anderes Programm")) << second.err;
     EXPECT_GE(tableSize(), before) << "the second solver emptied the table";
-    // Readers are not kept out: the check reads the growing table.
-    const ChildRun check = runIn(dir, {"-p"}, other);
-    EXPECT_EQ(check.exitCode, 0) << check.out;
+    // The check and the statistics know that the table is still growing.
+    for (const char* mode : {"-p", "--stats"}) {
+        const ChildRun check = runIn(dir, {mode}, other);
+        EXPECT_EQ(check.exitCode, 1) << mode;
+        EXPECT_TRUE(contains(check.err, "\"kubo_puzzle_erg.bin\" wird gerade geschrieben")) << mode << ": " << check.err;
+        EXPECT_FALSE(contains(check.out, "in Ordnung")) << mode << ": " << check.out;
+    }
 
     // A solver that dies leaves the table free for the next one.
     kill(first, SIGKILL);
@@ -309,7 +419,9 @@ TEST(Program, SecondSolverRefusesWhileTheFirstWrites)
     const ChildRun run = finish(other, third);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(contains(run.err, "Abgebrochen.")) << run.err;
-    EXPECT_EQ(runIn(dir, {"-p"}, other).exitCode, 0);
+    const ChildRun check = runIn(dir, {"-p"}, other);
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_TRUE(contains(check.out, "Ergebnis: unvollständig: ")) << check.out;
 }
 
 TEST(Program, CheckOfManyCopiesIsLinearAndCapped)
@@ -356,6 +468,61 @@ TEST(Program, OutputThatCannotBeWrittenIsReported)
     struct stat info;
     ASSERT_EQ(stat((dir + "/kubo_puzzle_erg.bin").c_str(), &info), 0);
     EXPECT_EQ(info.st_size, 3 * recordSize);
+}
+
+TEST(Program, FullDiskLeavesAnIncompleteTable)
+{
+    // A small file system of the test's own, a tmpfs in a mount namespace of its own
+    // where the system grants one: the solve fills it, and the check finds the whole
+    // records left there.
+    if (access("/usr/bin/unshare", X_OK) != 0 || std::system("/usr/bin/unshare -rm true >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no mount namespace to be had here";
+    const std::string dir = makeFolder("full_disk");
+    const std::string logs = makeFolder("full_disk_logs");
+    const std::string script =
+        "mount -t tmpfs -o size=256k kubo \"$1\" && cd \"$1\" || exit 9; "
+        "\"$0\" >\"$2/solve.out\" 2>\"$2/solve.err\"; echo $? >\"$2/solve.rc\"; "
+        "\"$0\" -p >\"$2/check.out\" 2>&1; echo $? >\"$2/check.rc\"";
+    const ChildRun run =
+        runProgram("/usr/bin/unshare", {"-rm", "sh", "-c", script, KUBO_PUZZLE_ERG_PATH, dir, logs}, dir, logsIn(dir, logs));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readFile(logs + "/solve.rc"), "1\n");
+    const std::string err = readFile(logs + "/solve.err");
+    EXPECT_TRUE(contains(err, "kann nicht geschrieben werden: Der Datenträger ist voll.")) << err;
+    const size_t from = err.find("die ersten "), to = err.find(" Lösungen und ist unvollständig.");
+    ASSERT_TRUE(from != std::string::npos && to != std::string::npos) << err;
+    const std::string written = err.substr(from + 11, to - from - 11);
+    EXPECT_EQ(readFile(logs + "/check.rc"), "1\n");
+    EXPECT_TRUE(contains(readFile(logs + "/check.out"), "Ergebnis: unvollständig: " + written + " von 409.963 Lösungen"))
+        << readFile(logs + "/check.out");
+}
+
+TEST(Program, TableThatChangesWhileReadIsNoticed)
+{
+    // The check is stopped while it reads, the table cut to half meanwhile. (Should it
+    // have read everything before it could be stopped, it tries again with more.)
+    const std::string dir = makeFolder("changing");
+    const std::string table = dir + "/kubo_puzzle_erg.bin";
+    for (int records = 400000, attempt = 0; attempt < 3; attempt++, records *= 2) {
+        // Made-up records, every one at fault, which takes a while to check.
+        ASSERT_TRUE(writeTableFile(table, numberedRecords(records)));
+        const pid_t pid = start(dir, {"-p"});
+        while (!contains(readFile(dir + "/stdout.txt"), "Prüfe") && !endsWithin(pid, 0))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        kill(pid, SIGSTOP);
+        const bool tooLate = endsWithin(pid, 0);
+        ASSERT_EQ(truncate(table.c_str(), off_t(records / 2) * recordSize), 0);
+        kill(pid, SIGCONT);
+        const ChildRun run = finish(dir, pid);
+        if (tooLate) continue;
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(contains(run.err, "hat sich beim Lesen verändert (erst " + formatCount(uint64_t(records) * 24) +
+                                          " Bytes, dann " + formatCount(uint64_t(records / 2) * 24) + " Bytes)"))
+            << run.err;
+        EXPECT_FALSE(contains(run.out, "Ergebnis:")) << run.out;
+        return;
+    }
+    FAIL() << "the check always ended before it could be stopped";
 }
 
 }  // namespace

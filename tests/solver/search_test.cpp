@@ -9,7 +9,7 @@
 #include <set>
 
 #include "reference.h"
-#include "solver/exact_cover.h"
+#include "bench/exact_cover.h"
 #include "solver/search.h"
 
 namespace {
@@ -296,8 +296,9 @@ TEST(Search, SameRecordsInTheSameOrderForEveryThreadCount)
 TEST(Search, PairFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
 {
     const SolverPuzzle p = fullPuzzle();
-    ASSERT_GT(p.pairFilterFrom, 0);  // the full puzzle has too many unions to keep them all
-    ASSERT_LT(p.pairFilterFrom, 48);
+    const UnionFilterView pairs = viewOf(p.pairFilter);
+    ASSERT_GT(p.pairFilter.from, 0);  // the full puzzle has too many unions to keep them all
+    ASSERT_LT(p.pairFilter.from, 48);
     const uint64_t full = fullMask(p.box);
     size_t unions = 0, otherCells = 0, otherCellsPassed = 0, otherPair = 0, otherPairPassed = 0;
     for (int a = 0; a < p.slotCount; a++)
@@ -305,9 +306,9 @@ TEST(Search, PairFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
             for (const Placement& first : p.placements[a])
                 for (const Placement& second : p.placements[b]) {
                     const uint64_t cells = first.mask | second.mask;
-                    if ((first.mask & second.mask) || __builtin_ctzll(cells) < p.pairFilterFrom) continue;
+                    if ((first.mask & second.mask) || __builtin_ctzll(cells) < p.pairFilter.from) continue;
                     const uint64_t key = p.slotKey[a] ^ p.slotKey[b];
-                    ASSERT_TRUE(pairFilterPasses(p.pairFilter.data(), cells, key)) << a << " " << b;
+                    ASSERT_TRUE(unionFilterPasses(pairs, cells, key)) << a << " " << b;
                     unions++;
                     // The union with its highest cell moved to the next free cell above it
                     // (rarely a union itself), and the union for another pair of slots.
@@ -316,11 +317,11 @@ TEST(Search, PairFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
                         const uint64_t moved = (cells & ~(uint64_t(1) << (63 - __builtin_clzll(cells)))) |
                                                (above & (0 - above));
                         otherCells++;
-                        otherCellsPassed += pairFilterPasses(p.pairFilter.data(), moved, key);
+                        otherCellsPassed += unionFilterPasses(pairs, moved, key);
                     }
                     const int c = (b + 1) % p.slotCount == a ? (b + 2) % p.slotCount : (b + 1) % p.slotCount;
                     otherPair++;
-                    otherPairPassed += pairFilterPasses(p.pairFilter.data(), cells, p.slotKey[a] ^ p.slotKey[c]);
+                    otherPairPassed += unionFilterPasses(pairs, cells, p.slotKey[a] ^ p.slotKey[c]);
                 }
     EXPECT_GT(unions, 50000u);
     EXPECT_GT(otherCells, 10000u);
@@ -331,13 +332,14 @@ TEST(Search, PairFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
 TEST(Search, TripleFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
 {
     const SolverPuzzle p = fullPuzzle();
-    ASSERT_GT(p.tripleFilterFrom, p.pairFilterFrom);
-    ASSERT_LT(p.tripleFilterFrom, 45);
+    const UnionFilterView triples = viewOf(p.tripleFilter);
+    ASSERT_GT(p.tripleFilter.from, p.pairFilter.from);
+    ASSERT_LT(p.tripleFilter.from, 45);
     size_t unions = 0, moved = 0, movedPassed = 0;
     std::vector<uint64_t> above[pieceCount];
     for (int s = 0; s < p.slotCount; s++)
         for (const Placement& placement : p.placements[s])
-            if (__builtin_ctzll(placement.mask) >= p.tripleFilterFrom) above[s].push_back(placement.mask);
+            if (__builtin_ctzll(placement.mask) >= p.tripleFilter.from) above[s].push_back(placement.mask);
     for (int a = 0; a < p.slotCount; a++)
         for (int b = a + 1; b < p.slotCount; b++)
             for (int c = b + 1; c < p.slotCount; c++) {
@@ -347,14 +349,14 @@ TEST(Search, TripleFilterLetsEveryUnionThroughAndTurnsAwayMostOtherSets)
                         for (uint64_t z : above[c]) {
                             if ((x & y) || ((x | y) & z)) continue;
                             const uint64_t cells = x | y | z;
-                            ASSERT_TRUE(tripleFilterPasses(p.tripleFilter.data(), cells, key)) << a << b << c;
+                            ASSERT_TRUE(unionFilterPasses(triples, cells, key)) << a << b << c;
                             unions++;
                             // Its lowest cell moved one down: fifteen cells from the same
                             // range that are rarely a union themselves.
                             const uint64_t low = cells & (0 - cells);
-                            if (((low >> 1) & ~cells) && __builtin_ctzll(low >> 1) >= p.tripleFilterFrom) {
+                            if (((low >> 1) & ~cells) && __builtin_ctzll(low >> 1) >= p.tripleFilter.from) {
                                 moved++;
-                                movedPassed += tripleFilterPasses(p.tripleFilter.data(), (cells & ~low) | low >> 1, key);
+                                movedPassed += unionFilterPasses(triples, (cells & ~low) | low >> 1, key);
                             }
                         }
             }
@@ -369,13 +371,13 @@ TEST(Search, SameRecordsWithoutThePairAndTripleFilters)
     // finds the same records in the same order, and so it does with the pair filter alone.
     PuzzleResult made = makePuzzle(mediumBox, mediumPieces);
     ASSERT_TRUE(made.ok);
-    ASSERT_LT(made.puzzle.tripleFilterFrom, 64);
+    ASSERT_LT(made.puzzle.tripleFilter.from, 64);
     const SearchPlan plan = planOnePerOrbit(made.puzzle);
     uint64_t filteredNodes = 0, pairOnlyNodes = 0, unfilteredNodes = 0;
     const std::vector<SolutionRecord> filtered = solveAll(made.puzzle, plan, &filteredNodes);
-    made.puzzle.tripleFilterFrom = 64;
+    made.puzzle.tripleFilter.from = 64;
     const std::vector<SolutionRecord> pairOnly = solveAll(made.puzzle, plan, &pairOnlyNodes);
-    made.puzzle.pairFilterFrom = 64;
+    made.puzzle.pairFilter.from = 64;
     const std::vector<SolutionRecord> unfiltered = solveAll(made.puzzle, plan, &unfilteredNodes);
     ASSERT_GT(filtered.size(), 100u);
     ASSERT_EQ(filtered.size(), unfiltered.size());

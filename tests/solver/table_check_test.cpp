@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "full_records.h"
+#include "solver/messages.h"
 #include "solver/table_check.h"
 
 namespace {

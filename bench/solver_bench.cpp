@@ -1,4 +1,4 @@
-// bench_main.cpp: kubo_solver_bench, the comparison behind "make bench": the reference
+// solver_bench.cpp: kubo_solver_bench, the comparison behind "make bench": the reference
 // (dancing links, one thread) and the fast search (one thread) on the same subproblem,
 // all fillings with piece 10 at one fixed placement, their times and their ratio; then the
 // full search on every core, for the idle share of each thread. The full solve is timed by
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "solver/exact_cover.h"
+#include "bench/exact_cover.h"
 #include "solver/search.h"
 
 namespace {

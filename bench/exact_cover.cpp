@@ -1,5 +1,5 @@
 // exact_cover.cpp: dancing links on flat arrays.
-#include "solver/exact_cover.h"
+#include "bench/exact_cover.h"
 
 namespace {
 

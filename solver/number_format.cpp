@@ -1,5 +1,5 @@
-// texts.cpp: German number formats.
-#include "solver/texts.h"
+// number_format.cpp: German number formats.
+#include "solver/number_format.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// texts.h: numbers, times and cells as the German console shows them.
+// number_format.h: numbers, times and cells as the German console shows them.
 #pragma once
 
 #include <cstdint>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/solution_table.h"
-#include "solver/stats.h"
+#include "solver/assembly_tally.h"
 
 namespace {
 
