@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "rtd/caption.h"
-#include "rtd/console_win.h"
+#include "rtd/batch_report.h"
 #include "rtd/picture_file.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// console_win.h: the batch form's messages on the error stream.
+// batch_report.h: the batch form's messages on the error stream.
 #pragma once
 
 #include <string>
