@@ -663,24 +663,35 @@ MovePlan planBoxMoves(const AssemblyGrid& grid, const CellMask* pieces, int piec
     return plan;
 }
 
+namespace {
+
+struct CellMoveName {
+    GridCell by;
+    const char* german;
+    const char* english;
+};
+
+constexpr CellMoveName cellMoveNames[directionCount] = {
+    {{-1, 0, 0}, "eine Zelle nach links", "one cell to the left"},
+    {{1, 0, 0}, "eine Zelle nach rechts", "one cell to the right"},
+    {{0, -1, 0}, "eine Zelle nach unten", "one cell down"},
+    {{0, 1, 0}, "eine Zelle nach oben", "one cell up"},
+    {{0, 0, -1}, "eine Zelle nach hinten", "one cell to the back"},
+    {{0, 0, 1}, "eine Zelle nach vorn", "one cell to the front"},
+};
+
+}  // namespace
+
 const char* cellMoveNameGerman(GridCell by)
 {
-    if (by.x > 0) return "eine Zelle nach rechts";
-    if (by.x < 0) return "eine Zelle nach links";
-    if (by.y > 0) return "eine Zelle nach oben";
-    if (by.y < 0) return "eine Zelle nach unten";
-    if (by.z > 0) return "eine Zelle nach vorn";
-    if (by.z < 0) return "eine Zelle nach hinten";
+    for (const CellMoveName& n : cellMoveNames)
+        if (n.by == by) return n.german;
     return "";
 }
 
 const char* cellMoveNameEnglish(GridCell by)
 {
-    if (by.x > 0) return "one cell to the right";
-    if (by.x < 0) return "one cell to the left";
-    if (by.y > 0) return "one cell up";
-    if (by.y < 0) return "one cell down";
-    if (by.z > 0) return "one cell to the front";
-    if (by.z < 0) return "one cell to the back";
+    for (const CellMoveName& n : cellMoveNames)
+        if (n.by == by) return n.english;
     return "";
 }
