@@ -55,6 +55,9 @@ struct GridCell {
     int x, y, z;
 };
 
+constexpr bool operator==(GridCell a, GridCell b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+constexpr bool operator!=(GridCell a, GridCell b) { return !(a == b); }
+
 struct AssemblyGrid {
     int sizeX, sizeY, sizeZ;
 };

@@ -14,7 +14,6 @@
 
 // Found by the standard algorithms through the type's namespace.
 inline bool operator<(GridCell a, GridCell b) { return std::tie(a.x, a.y, a.z) < std::tie(b.x, b.y, b.z); }
-inline bool operator==(GridCell a, GridCell b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
 using Cells = std::vector<GridCell>;
 
