@@ -1,11 +1,16 @@
 // assembly_bench.cpp: kubo_assembly_bench TABLE, the assembly plans behind "make bench".
-// Decodes every record of a table to the pieces' cell masks, then times the plans of all
-// of them in free mode and through each of the six faces (median of five runs), and
-// replays every plan found cell by cell. Fails only on a wrong result.
+// Decodes every record of a table to the pieces' cell masks, then times the straight plans
+// of all of them in free mode and through each of the six faces (median of five runs) and
+// replays them cell by cell; then the plans with one-cell moves: through the top on every
+// core (median of three runs), through all six faces as --stats counts them, and one
+// solution after another through the top as the 3-D viewer plans one. Fails only on a
+// wrong result.
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <thread>
 #include <vector>
 
 #include "model/solution_table.h"
@@ -42,6 +47,47 @@ bool replayIsSound(const AssemblyGridMasks& box, const CellMask* masks, const As
     return true;
 }
 
+// The straight plans alone, as the statistics count them.
+void tallyStraightPlans(const AssemblyGridMasks& box, const CellMask* masks, AssemblyTally& tally)
+{
+    PackingSweeps sweeps;
+    computeSweeps(box, masks, pieceCount, sweeps);
+    tally.solutions++;
+    if (planWithSweeps(sweeps, allAssemblyFaces, nullptr, nullptr) == 0) tally.freePlans++;
+    bool anyFace = false;
+    for (int f = 0; f < assemblyFaceCount; f++)
+        if (planWithSweeps(sweeps, faceBit(BoxFace(f)), nullptr, nullptr) == 0) {
+            tally.throughFace[f]++;
+            anyFace = true;
+        }
+    if (!anyFace) tally.throughNoFace++;
+}
+
+// The plans with moves through one face of every solution on that many threads, straight
+// ones first as --stats does; the solutions whose pieces go in one by one.
+uint64_t planOnThreads(const AssemblyGridMasks& box, const std::vector<CellMask>& masks, unsigned threads, BoxFace face)
+{
+    const uint32_t solutions = uint32_t(masks.size() / pieceCount);
+    std::atomic<uint32_t> next{0};
+    std::atomic<uint32_t> single{0};
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads; t++)
+        workers.emplace_back([&] {
+            uint32_t mine = 0;
+            for (uint32_t first; (first = next.fetch_add(64)) < solutions;)
+                for (uint32_t s = first; s < std::min(solutions, first + 64); s++) {
+                    const CellMask* m = &masks[size_t(s) * pieceCount];
+                    PackingSweeps sweeps;
+                    computeSweeps(box, m, pieceCount, sweeps);
+                    mine += planWithSweeps(sweeps, faceBit(face), nullptr, nullptr) == 0 ||
+                            planBoxMoves(box.grid, m, pieceCount, face).status == MovePlanStatus::singleExits;
+                }
+            single.fetch_add(mine);
+        });
+    for (std::thread& worker : workers) worker.join();
+    return single.load();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -73,14 +119,14 @@ int main(int argc, char** argv)
         tally = {};
         start = Clock::now();
         const std::clock_t cpuStart = std::clock();
-        for (size_t r = 0; r < records; r++) tallyAssembly(box, &masks[r * pieceCount], tally);
+        for (size_t r = 0; r < records; r++) tallyStraightPlans(box, &masks[r * pieceCount], tally);
         cpuRuns.push_back(double(std::clock() - cpuStart) / CLOCKS_PER_SEC);
         runs.push_back(secondsSince(start));
     }
     std::sort(runs.begin(), runs.end());
     std::sort(cpuRuns.begin(), cpuRuns.end());
     const double median = runs[2];
-    std::printf("assembly plans of %zu solutions, free and through each of the six faces (%zu plans):\n",
+    std::printf("straight plans of %zu solutions, free and through each of the six faces (%zu plans):\n",
                 records, records * 7);
     std::printf("  decoding the records to cell masks: %.3f s\n", decodeSeconds);
     std::printf("  all plans, median of 5 runs: %.3f s (%.1f M plans/s; fastest %.3f s, slowest %.3f s)\n",
@@ -91,6 +137,38 @@ int main(int argc, char** argv)
     for (int f = 0; f < assemblyFaceCount; f++)
         std::printf(" %s %llu", faceNameEnglish(BoxFace(f)), (unsigned long long)tally.throughFace[f]);
     std::printf("\n");
+
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    std::printf("plans with one-cell moves (a bound of %u states per search), %u threads:\n",
+                defaultMovePlanStateBound, cores);
+    std::vector<double> topRuns;
+    uint64_t topSingle = 0;
+    for (int run = 0; run < 3; run++) {
+        start = Clock::now();
+        topSingle = planOnThreads(box, masks, cores, BoxFace::top);
+        topRuns.push_back(secondsSince(start));
+    }
+    std::sort(topRuns.begin(), topRuns.end());
+    std::printf("  through the top, the whole table, median of 3 runs: %.2f s (fastest %.2f s); %llu with single "
+                "pieces\n",
+                topRuns[1], topRuns[0], (unsigned long long)topSingle);
+    start = Clock::now();
+    const std::clock_t cpuStart = std::clock();
+    const AssemblyTally all = tallyOnThreads(box, masks, cores, nullptr);
+    std::printf("  through all six faces, as --stats counts them: %.2f s (processor time %.2f s)\n",
+                secondsSince(start), double(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+    // One at a time through the top, as the viewer plans the solution it shows.
+    std::vector<double> each(records);
+    for (size_t r = 0; r < records; r++) {
+        const Clock::time_point one = Clock::now();
+        planBoxMoves(box.grid, &masks[r * pieceCount], pieceCount, BoxFace::top);
+        each[r] = secondsSince(one);
+    }
+    std::sort(each.begin(), each.end());
+    std::printf("  one solution through the top on one thread: median %.1f us, 99.9 %% within %.2f ms, slowest %.1f ms\n",
+                each[records / 2] * 1e6, each[records * 999 / 1000] * 1e3, each.back() * 1e3);
+    const bool movesAgree = all.withMoves[int(BoxFace::top)].singleExits == topSingle &&
+                            all.throughFace[int(BoxFace::top)] == tally.throughFace[int(BoxFace::top)];
 
     // Every plan once more, with its steps, replayed by the slow mover.
     uint64_t faults = 0, found[1 + assemblyFaceCount] = {};
@@ -109,6 +187,7 @@ int main(int argc, char** argv)
     bool ok = faults == 0 && found[0] == tally.freePlans;
     for (int f = 0; f < assemblyFaceCount; f++)
         ok = ok && found[f + 1] == tally.throughFace[f] && tally.throughFace[f] <= tally.freePlans;
-    std::printf("  every plan replayed cell by cell: %s\n", ok ? "sound" : "WRONG");
-    return ok ? 0 : 1;
+    std::printf("  every straight plan replayed cell by cell: %s\n", ok ? "sound" : "WRONG");
+    if (!movesAgree) std::printf("  the counts with one-cell moves differ between the runs: WRONG\n");
+    return ok && movesAgree ? 0 : 1;
 }

@@ -1,6 +1,11 @@
 // assembly_tally.cpp: the statistics' counts of one solution after another.
 #include "solver/assembly_tally.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 AssemblyGridMasks boxAssemblyGrid()
 {
     AssemblyGridMasks box;
@@ -24,6 +29,29 @@ void recordPieceMasks(const AssemblyGridMasks& box, const SolutionRecord& record
     }
 }
 
+namespace {
+
+void countMovePlan(const MovePlan& plan, BoxFace face, AssemblyTally& tally)
+{
+    MovePlanCounts& counts = tally.withMoves[int(face)];
+    switch (plan.status) {
+    case MovePlanStatus::singleExits:
+        counts.singleExits++;
+        if (face == BoxFace::top) tally.movesThroughTop[std::min(plan.oneCellMoves, movesCountedSingly)]++;
+        break;
+    case MovePlanStatus::groupExit:
+        counts.groupExits++;
+        counts.groupsAfterBound += plan.searchesAtBound > 0;
+        counts.groupSizes[std::min(plan.largestGroup, maxMovePlanPieces)]++;
+        break;
+    default:
+        counts.withoutPlan++;
+        break;
+    }
+}
+
+}  // namespace
+
 void tallyAssembly(const AssemblyGridMasks& box, const CellMask masks[pieceCount], AssemblyTally& tally)
 {
     PackingSweeps sweeps;
@@ -31,10 +59,61 @@ void tallyAssembly(const AssemblyGridMasks& box, const CellMask masks[pieceCount
     tally.solutions++;
     if (planWithSweeps(sweeps, allAssemblyFaces, nullptr, nullptr) == 0) tally.freePlans++;
     bool anyFace = false;
-    for (int f = 0; f < assemblyFaceCount; f++)
+    for (int f = 0; f < assemblyFaceCount; f++) {
+        // A straight plan is the plan with moves too, without a move; the search with moves
+        // starts only where the straight one gets stuck.
         if (planWithSweeps(sweeps, faceBit(BoxFace(f)), nullptr, nullptr) == 0) {
             tally.throughFace[f]++;
             anyFace = true;
+            countMovePlan({MovePlanStatus::singleExits, {}, 0, 1, 0, 0}, BoxFace(f), tally);
+        } else {
+            countMovePlan(planBoxMoves(box.grid, masks, pieceCount, BoxFace(f)), BoxFace(f), tally);
         }
+    }
     if (!anyFace) tally.throughNoFace++;
+}
+
+void addTally(AssemblyTally& sum, const AssemblyTally& part)
+{
+    sum.solutions += part.solutions;
+    sum.freePlans += part.freePlans;
+    sum.throughNoFace += part.throughNoFace;
+    for (int f = 0; f < assemblyFaceCount; f++) {
+        sum.throughFace[f] += part.throughFace[f];
+        MovePlanCounts& s = sum.withMoves[f];
+        const MovePlanCounts& p = part.withMoves[f];
+        s.singleExits += p.singleExits;
+        s.groupExits += p.groupExits;
+        s.groupsAfterBound += p.groupsAfterBound;
+        s.withoutPlan += p.withoutPlan;
+        for (int g = 0; g <= maxMovePlanPieces; g++) s.groupSizes[g] += p.groupSizes[g];
+    }
+    for (int m = 0; m <= movesCountedSingly; m++) sum.movesThroughTop[m] += part.movesThroughTop[m];
+}
+
+AssemblyTally tallyOnThreads(const AssemblyGridMasks& box, const std::vector<CellMask>& masks, unsigned threads,
+                             const std::function<void(uint32_t done)>& waiting)
+{
+    const uint32_t solutions = uint32_t(masks.size() / pieceCount);
+    constexpr uint32_t turn = 64;
+    std::atomic<uint32_t> next{0}, done{0};
+    threads = std::max(1u, threads);
+    std::vector<AssemblyTally> tallies(threads, AssemblyTally{});
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads; t++)
+        workers.emplace_back([&, t] {
+            for (uint32_t first; (first = next.fetch_add(turn)) < solutions;) {
+                const uint32_t end = std::min(solutions, first + turn);
+                for (uint32_t s = first; s < end; s++) tallyAssembly(box, &masks[size_t(s) * pieceCount], tallies[t]);
+                done.fetch_add(end - first);
+            }
+        });
+    while (done.load() < solutions) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (waiting) waiting(done.load());
+    }
+    for (std::thread& worker : workers) worker.join();
+    AssemblyTally sum = {};
+    for (const AssemblyTally& part : tallies) addTally(sum, part);
+    return sum;
 }

@@ -25,7 +25,8 @@ std::string usageText(int defaultThreads, int maxThreads)
            "  --stats [DATEI]\n"
            "             zählt, wie viele Lösungen einer Tabelle (Vorgabe: kubo_puzzle_erg.bin)\n"
            "             sich mit den echten Teilen zusammensetzen lassen: frei aus allen\n"
-           "             Richtungen und in die Schachtel durch jede ihrer sechs Seiten\n"
+           "             Richtungen und in die Schachtel durch jede ihrer sechs Seiten, auch\n"
+           "             mit Zügen um eine Zelle (auf allen Prozessorkernen)\n"
            "  -h         zeigt diese Hilfe\n";
 }
 
@@ -137,7 +138,8 @@ std::string solveFinishedText(uint64_t records, double seconds, uint64_t nodes)
 
 ProgressTexts progressTexts(ProgressKind kind, double share, uint64_t solutions, double elapsed, double remaining)
 {
-    return {formatShare(share) + (kind == ProgressKind::searched ? " durchsucht" : " gelesen"),
+    const char* done = kind == ProgressKind::searched ? " durchsucht" : kind == ProgressKind::read ? " gelesen" : " geplant";
+    return {formatShare(share) + done,
             formatCount(solutions) + " Lösungen", formatClock(elapsed) + " vergangen",
             remaining >= 0 ? "noch etwa " + formatClock(remaining) : std::string()};
 }
@@ -238,6 +240,13 @@ std::string statsHeadingText(const std::string& path)
 
 namespace {
 
+// "+y": the axis that points out through the face.
+std::string faceAxisText(BoxFace face)
+{
+    const GridCell n = faceNormal(face);
+    return std::string(1, n.x + n.y + n.z > 0 ? '+' : '-') + (n.x ? 'x' : n.y ? 'y' : 'z');
+}
+
 // "123.456 (30,1 %)"
 std::string countWithShare(uint64_t count, uint64_t of)
 {
@@ -256,13 +265,45 @@ std::string statsFiguresText(const AssemblyTally& tally)
             countWithShare(tally.freePlans, all) + "\n";
     text += "In die Schachtel, alle Teile durch die offene Seite:\n";
     for (int f = 0; f < assemblyFaceCount; f++) {
-        const GridCell n = faceNormal(BoxFace(f));
-        const char axis = n.x ? 'x' : n.y ? 'y' : 'z';
-        const char sign = n.x + n.y + n.z > 0 ? '+' : '-';
         char line[160];
-        std::snprintf(line, sizeof line, "  %-11s (%c%c): %s\n", faceNameGerman(BoxFace(f)), sign, axis,
-                      countWithShare(tally.throughFace[f], all).c_str());
+        std::snprintf(line, sizeof line, "  %-11s (%s): %s\n", faceNameGerman(BoxFace(f)),
+                      faceAxisText(BoxFace(f)).c_str(), countWithShare(tally.throughFace[f], all).c_str());
         text += line;
     }
-    return text + "Durch keine der sechs Seiten: " + countWithShare(tally.throughNoFace, all) + "\n";
+    text += "Durch keine der sechs Seiten: " + countWithShare(tally.throughNoFace, all) + "\n";
+
+    // With one-cell moves: per face the plans of single pieces, of a group, and none.
+    text += "In die Schachtel, wenn ein Teil auch um eine Zelle verschoben werden darf (mit allem,\n"
+            "was es dabei schiebt; über dem Rand gehen die Wände weiter), jedes Teil für sich durch\n"
+            "die offene Seite hinaus, wo das nicht geht, eine Gruppe zusammen:\n";
+    uint64_t afterBound[assemblyFaceCount];
+    bool anyAfterBound = false;
+    for (int f = 0; f < assemblyFaceCount; f++) {
+        const MovePlanCounts& c = tally.withMoves[f];
+        std::string groups;
+        for (int g = 2; g <= maxMovePlanPieces; g++)
+            if (c.groupSizes[g])
+                groups += (groups.empty() ? " (" : ", ") + formatCount(c.groupSizes[g]) + " aus " + std::to_string(g);
+        if (!groups.empty()) groups += " Teilen)";
+        char line[200];
+        std::snprintf(line, sizeof line, "  %-11s (%s): einzeln %s, als Gruppe %s%s, ohne Plan %s\n",
+                      faceNameGerman(BoxFace(f)), faceAxisText(BoxFace(f)).c_str(), countWithShare(c.singleExits, all).c_str(),
+                      formatCount(c.groupExits).c_str(), groups.c_str(), formatCount(c.withoutPlan).c_str());
+        text += line;
+        afterBound[f] = c.groupsAfterBound;
+        anyAfterBound = anyAfterBound || c.groupsAfterBound;
+    }
+    if (anyAfterBound) {
+        std::string faces;
+        for (int f = 0; f < assemblyFaceCount; f++)
+            if (afterBound[f]) faces += (faces.empty() ? "" : ", ") + std::string(faceNameGerman(BoxFace(f))) + " " +
+                                        formatCount(afterBound[f]);
+        text += "Als Gruppe, nachdem die Suche nach einzelnen Teilen nach " + formatCount(defaultMovePlanStateBound) +
+                " Zuständen ohne Ausweg endete: " + faces + ".\n";
+    }
+    text += "Züge um eine Zelle je Plan mit einzelnen Teilen von oben:";
+    for (int m = 0; m <= movesCountedSingly; m++)
+        text += (m ? " ·" : "") + std::string(" ") + std::to_string(m) + (m == movesCountedSingly ? " und mehr" : "") +
+                ": " + formatCount(tally.movesThroughTop[m]);
+    return text + "\n";
 }

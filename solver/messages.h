@@ -37,7 +37,7 @@ std::string solveFinishedText(uint64_t records, double seconds, uint64_t nodes);
 
 // The parts of the progress line: the share done, the solutions so far, the time gone and,
 // when remaining is not negative, the time still to go (else empty).
-enum class ProgressKind { searched, read };
+enum class ProgressKind { searched, read, planned };
 struct ProgressTexts {
     std::string done, solutions, elapsed, remaining;
 };

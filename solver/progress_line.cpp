@@ -14,6 +14,12 @@ ProgressLine startProgressLine(bool enabled, ProgressKind kind)
     return {enabled, kind, now, now, false, 0};
 }
 
+void restartProgressLine(ProgressLine& line, ProgressKind kind)
+{
+    line.kind = kind;
+    line.start = Clock::now();
+}
+
 std::string fitProgressLine(const ProgressTexts& texts, int columns)
 {
     const int room = columns - 1;

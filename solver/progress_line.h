@@ -19,6 +19,8 @@ struct ProgressLine {
 };
 
 ProgressLine startProgressLine(bool enabled, ProgressKind kind);
+// A second stage of the same run: the line goes on in place, its time counted anew.
+void restartProgressLine(ProgressLine& line, ProgressKind kind);
 // Skipped within 250 ms of the last line unless forced.
 void drawProgressLine(ProgressLine& line, double share, uint64_t solutions, bool force);
 // Takes the line off the screen, so that a line of text can be printed in its place; the

@@ -1,9 +1,11 @@
-// stats.cpp: the statistics run: the table read and checked as by -p, each sound record's
-// plans counted into the tally, and the figures printed for a sound table only.
+// stats.cpp: the statistics run: the table read and checked as by -p, then the plans of its
+// solutions counted on every core, and the figures printed for a sound table only.
 #include "solver/stats.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <thread>
+#include <vector>
 
 #include "console/console.h"
 #include "model/solution_table.h"
@@ -20,30 +22,34 @@ int runAssemblyStats(const std::string& path, bool showProgress)
     std::fflush(stdout);
 
     const AssemblyGridMasks box = boxAssemblyGrid();
-    AssemblyTally tally = {};
     // The share of the table read so far, against the records its size promises.
     const uint64_t total = source.size / recordSize;
     ProgressLine progress = startProgressLine(showProgress && total > 0, ProgressKind::read);
-    const auto drawProgress = [&](bool force) {
-        const double share = double(std::min(tally.solutions, total)) / double(total ? total : 1);
-        drawProgressLine(progress, share, tally.solutions, force);
-    };
+    std::vector<CellMask> masks;
+    masks.reserve(size_t(std::min<uint64_t>(total, completeTableRecords)) * pieceCount);
+    uint64_t read = 0;
     TableScan scan;
-    const bool read = scanTable(source, path, &progress, scan, [&](const SolutionRecord& record) {
-        CellMask masks[pieceCount];
-        recordPieceMasks(box, record, masks);
-        tallyAssembly(box, masks, tally);
-        drawProgress(false);
+    const bool readWhole = scanTable(source, path, &progress, scan, [&](const SolutionRecord& record) {
+        masks.resize(masks.size() + pieceCount);
+        recordPieceMasks(box, record, &masks[masks.size() - pieceCount]);
+        read++;
+        drawProgressLine(progress, double(std::min(read, total)) / double(total ? total : 1), read, false);
     });
-    if (!read) return 1;
-    drawProgress(true);
-    finishProgressLine(progress);
+    if (!readWhole) return 1;
     // Figures over a damaged or incomplete table would count what is not a solution, or
     // one twice, or give shares of a part.
     if (verdictOf(scan) != TableVerdict::sound) {
+        finishProgressLine(progress);
         printScanSummary(scan);
         return 1;
     }
+    restartProgressLine(progress, ProgressKind::planned);
+    const uint64_t solutions = masks.size() / pieceCount;
+    const AssemblyTally tally = tallyOnThreads(box, masks, std::thread::hardware_concurrency(), [&](uint32_t done) {
+        drawProgressLine(progress, double(done) / double(solutions ? solutions : 1), done, false);
+    });
+    drawProgressLine(progress, 1, tally.solutions, true);
+    finishProgressLine(progress);
     writeConsoleText(stdout, statsFiguresText(tally));
     return 0;
 }

@@ -1,8 +1,11 @@
 // Tests of the statistics' counts: the tally of real solutions, decoded from their records,
-// against the planner's own answers for the pieces' cells decoded here on their own.
+// against the planners' own answers for the pieces' cells decoded here on their own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "assembly/assembly.h"
+#include "assembly/move_plan.h"
 #include "full_records.h"
 #include "solver/assembly_tally.h"
 
@@ -29,11 +32,21 @@ TEST(AssemblyTally, CountsWhatThePlannerFinds)
         expected.freePlans += planAssembly(in).status == AssemblyStatus::ok;
         in.mode = AssemblyMode::box;
         bool any = false;
+        CellMask cells[pieceCount] = {};
+        for (int p = 0; p < pieceCount; p++)
+            for (GridCell c : in.pieces[size_t(p)]) cells[p] |= CellMask(1) << cellIndex(in.grid, c);
         for (int f = 0; f < assemblyFaceCount; f++) {
             in.openFace = BoxFace(f);
             const bool ok = planAssembly(in).status == AssemblyStatus::ok;
             expected.throughFace[f] += ok;
             any = any || ok;
+            // The planner with moves on its own, where the tally takes a straight plan for it.
+            const MovePlan plan = planBoxMoves(in.grid, cells, pieceCount, BoxFace(f));
+            MovePlanCounts& moves = expected.withMoves[f];
+            moves.singleExits += plan.status == MovePlanStatus::singleExits;
+            moves.groupExits += plan.status == MovePlanStatus::groupExit;
+            if (f == int(BoxFace::top) && plan.status == MovePlanStatus::singleExits)
+                expected.movesThroughTop[std::min(plan.oneCellMoves, movesCountedSingly)]++;
         }
         expected.throughNoFace += !any;
     }
@@ -47,7 +60,14 @@ TEST(AssemblyTally, CountsWhatThePlannerFinds)
     }
     EXPECT_EQ(tally.solutions, expected.solutions);
     EXPECT_EQ(tally.freePlans, expected.freePlans);
-    for (int f = 0; f < assemblyFaceCount; f++) EXPECT_EQ(tally.throughFace[f], expected.throughFace[f]) << f;
+    for (int f = 0; f < assemblyFaceCount; f++) {
+        EXPECT_EQ(tally.throughFace[f], expected.throughFace[f]) << f;
+        EXPECT_EQ(tally.withMoves[f].singleExits, expected.withMoves[f].singleExits) << f;
+        EXPECT_EQ(tally.withMoves[f].groupExits, expected.withMoves[f].groupExits) << f;
+    }
+    for (int m = 0; m <= movesCountedSingly; m++) EXPECT_EQ(tally.movesThroughTop[m], expected.movesThroughTop[m]) << m;
+    // Some need moves, or the comparison of their counts would show little.
+    EXPECT_LT(expected.movesThroughTop[0], expected.withMoves[int(BoxFace::top)].singleExits);
     EXPECT_EQ(tally.throughNoFace, expected.throughNoFace);
     // Not all alike, or the comparison would show little.
     EXPECT_NE(expected.throughFace[0], expected.throughFace[4]);

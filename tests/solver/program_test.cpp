@@ -376,7 +376,13 @@ TEST(Program, FullTableIsCompleteAndPassesItsCheck)
          {"409.963 Lösungen. Jedes Teil", "Richtungen): 409.963 (100,0 %)\n", "von oben    (+y): 140.763 (34,3 %)\n",
           "von unten   (-y): 140.763 (34,3 %)\n", "von links   (-x): 140.321 (34,2 %)\n",
           "von rechts  (+x): 140.321 (34,2 %)\n", "von vorn    (+z): 267.884 (65,3 %)\n",
-          "von hinten  (-z): 267.884 (65,3 %)\n", "Durch keine der sechs Seiten: 4.578 (1,1 %)\n"})
+          "von hinten  (-z): 267.884 (65,3 %)\n", "Durch keine der sechs Seiten: 4.578 (1,1 %)\n",
+          "von oben    (+y): einzeln 409.945 (100,0 %), als Gruppe 18 (15 aus 4, 2 aus 5, 1 aus 6 Teilen), ohne Plan 0\n",
+          "von links   (-x): einzeln 407.315 (99,4 %), als Gruppe 2.648 (2.262 aus 2, 121 aus 3, 227 aus 4, 36 aus 5, "
+          "2 aus 6 Teilen), ohne Plan 0\n",
+          "von vorn    (+z): einzeln 409.963 (100,0 %), als Gruppe 0, ohne Plan 0\n",
+          "von oben: 0: 140.763 · 1: 132.348 · 2: 83.652 · 3: 33.468 · 4: 13.220 · 5: 4.437 · "
+          "6 und mehr: 2.057\n"})
         EXPECT_TRUE(contains(stats.out, figure)) << figure << "\n" << stats.out;
 }
 
