@@ -182,27 +182,66 @@ int leavingPiece(const Frame<Mask>& f, const Mask* masks, int count, int& direct
     return -1;
 }
 
+// The pieces of one state as they lie: their masks, all their cells, and in the box's frame
+// the piece on each cell, so that what a move pushes is read off the cells it runs into.
+template <class Mask>
+struct Layout {
+    Mask masks[maxMovePlanPieces];
+    Mask occupied;
+    uint8_t owner[128];
+};
+
+inline void markOwner(Layout<Wide>& l, int piece)
+{
+    for (int half = 0; half < 2; half++)
+        for (uint64_t bits = uint64_t(l.masks[piece] >> (64 * half)); bits; bits &= bits - 1)
+            l.owner[64 * half + __builtin_ctzll(bits)] = uint8_t(piece);
+}
+inline void markOwner(Layout<FreeMask>&, int) {}
+
+inline uint16_t ownersOf(const Layout<Wide>& l, int, Wide hit)
+{
+    uint16_t owners = 0;
+    for (int half = 0; half < 2; half++)
+        for (uint64_t bits = uint64_t(hit >> (64 * half)); bits; bits &= bits - 1)
+            owners |= uint16_t(1u << l.owner[64 * half + __builtin_ctzll(bits)]);
+    return owners;
+}
+inline uint16_t ownersOf(const Layout<FreeMask>& l, int count, const FreeMask& hit)
+{
+    uint16_t owners = 0;
+    for (int j = 0; j < count; j++)
+        if (intersects(hit, l.masks[j])) owners |= uint16_t(1u << j);
+    return owners;
+}
+
+template <class Mask>
+void finishLayout(Layout<Mask>& l, int count)
+{
+    l.occupied = Mask{};
+    for (int i = 0; i < count; i++) {
+        l.occupied = l.occupied | l.masks[i];
+        markOwner(l, i);
+    }
+}
+
 // The groups that can move one cell along d: a piece with every piece it pushes, and every
 // piece those push, none of them against a wall; each group once, in the order of the
 // piece that pushes. In free space the whole set moving is no move at all.
 template <class Mask>
-int movableGroups(const Frame<Mask>& f, const Mask* masks, int count, int d, bool inFreeSpace, uint16_t* groups)
+int movableGroups(const Frame<Mask>& f, const Layout<Mask>& l, int count, int d, bool inFreeSpace, uint16_t* groups)
 {
     const uint16_t all = uint16_t((1u << count) - 1);
-    Mask occupied = {};
-    for (int i = 0; i < count; i++) occupied = occupied | masks[i];
     uint16_t blocked = 0;
     uint16_t pushes[maxMovePlanPieces];
     for (int i = 0; i < count; i++) {
         pushes[i] = uint16_t(1u << i);
-        if (intersects(masks[i], f.edge[d])) {
+        if (intersects(l.masks[i], f.edge[d])) {
             blocked |= uint16_t(1u << i);
             continue;
         }
-        const Mask moved = shifted(masks[i], f.stride[d]);
-        if (!intersects(moved, occupied & ~masks[i])) continue;
-        for (int j = 0; j < count; j++)
-            if (j != i && intersects(moved, masks[j])) pushes[i] |= uint16_t(1u << j);
+        const Mask hit = shifted(l.masks[i], f.stride[d]) & l.occupied & ~l.masks[i];
+        if (!isEmpty(hit)) pushes[i] |= ownersOf(l, count, hit);
     }
     int found = 0;
     for (int i = 0; i < count; i++) {
@@ -210,8 +249,7 @@ int movableGroups(const Frame<Mask>& f, const Mask* masks, int count, int d, boo
         uint16_t group = pushes[i];
         for (uint16_t grown = 0; grown != group && !(group & blocked);) {
             grown = group;
-            for (int j = 0; j < count; j++)
-                if (grown >> j & 1) group |= pushes[j];
+            for (uint32_t rest = grown; rest; rest &= rest - 1) group |= pushes[__builtin_ctz(rest)];
         }
         if ((group & blocked) || (inFreeSpace && group == all)) continue;
         bool known = false;
@@ -350,14 +388,16 @@ SearchEnd searchForExit(StateSearch<Mask>& s, bool inFreeSpace, uint32_t& budget
     };
     Successor next[directionCount * maxMovePlanPieces];
     uint16_t groups[maxMovePlanPieces];
-    Mask masks[maxMovePlanPieces];
+    Layout<Mask> layout;
+    const Mask* masks = layout.masks;
     Mask moved[maxMovePlanPieces];
     for (uint32_t head = 0; head < s.keys.size(); head++) {
-        masksOf(s, head, masks);
+        masksOf(s, head, layout.masks);
+        finishLayout(layout, n);
         const Key here = s.keys[head];
         int made = 0;
         for (int d = 0; d < directionCount; d++) {
-            const int found = movableGroups(f, masks, n, d, inFreeSpace, groups);
+            const int found = movableGroups(f, layout, n, d, inFreeSpace, groups);
             for (int g = 0; g < found; g++) {
                 Successor& m = next[made++];
                 m.key = here;
