@@ -382,6 +382,20 @@ static void drain(HANDLE pipe, std::string& into)
     }
 }
 
+bool startConsoleProgram(const std::string& commandLine, const std::string& folder, HANDLE out, HANDLE err,
+                         PROCESS_INFORMATION& process)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::string line = commandLine;
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, folder.c_str(),
+                          &startup, &process) != 0;
+}
+
 ConsoleRun runConsole(const std::string& commandLine, const std::string& folder, int timeoutMs)
 {
     ConsoleRun run = {-1, "", ""};
@@ -391,16 +405,8 @@ ConsoleRun runConsole(const std::string& commandLine, const std::string& folder,
     CreatePipe(&errRead, &errWrite, &inherit, 1 << 16);
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errWrite;
     PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    const BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
-                                        folder.c_str(), &startup, &process);
+    const bool started = startConsoleProgram(commandLine, folder, outWrite, errWrite, process);
     CloseHandle(outWrite);
     CloseHandle(errWrite);
     if (started) {

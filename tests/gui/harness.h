@@ -127,6 +127,11 @@ struct ConsoleRun {
     std::string out, err;
 };
 
+// Starts a console program in a console of its own, its output and error streams going to
+// the inheritable handles given, without waiting for it.
+bool startConsoleProgram(const std::string& commandLine, const std::string& folder, HANDLE out, HANDLE err,
+                         PROCESS_INFORMATION& process);
+
 // Runs a console program in a console of its own with its output streams captured.
 ConsoleRun runConsole(const std::string& commandLine, const std::string& folder, int timeoutMs = 20000);
 

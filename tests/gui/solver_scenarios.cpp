@@ -29,15 +29,7 @@ SCENARIO(solver_second_start_in_one_folder_leaves_the_table_to_the_first)
     HANDLE log = CreateFileA((first.workFolder + "\\erster.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                              &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     REQUIRE(log != INVALID_HANDLE_VALUE);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = log;
-    startup.hStdError = log;
-    std::string line = solver;
-    const BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
-                                        first.workFolder.c_str(), &startup, &first.process);
+    const bool started = startConsoleProgram(solver, first.workFolder, log, log, first.process);
     CloseHandle(log);
     if (!started) endProgram(first);
     REQUIRE(started);
