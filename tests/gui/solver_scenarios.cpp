@@ -1,6 +1,6 @@
 // The solver as Windows runs it: two solvers started in one folder, where the second must
 // leave the table to the first, whose share mode is the only lock there is, and which the
-// check sees.
+// check sees; and a solver that fails in a console of its own, which it keeps open.
 #include <string>
 
 #include "tests/gui/harness.h"
@@ -60,4 +60,44 @@ SCENARIO(solver_second_start_in_one_folder_leaves_the_table_to_the_first)
     CHECK_EQ(check.exitCode, 0L);
     CHECK(check.out.find("Ergebnis: in Ordnung.") != std::string::npos);
     endProgram(first);
+}
+
+SCENARIO(solver_failing_in_a_console_of_its_own_waits_for_a_key)
+{
+    // Started as the viewer starts it: a console of its own, nothing redirected. Its
+    // message would go with the console, so it waits for a key.
+    Program solver;
+    solver.workFolder = makeWorkFolder("solver_fails");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string line = "\"" + runFolder + "\\kubo_puzzle_erg.exe\" -p fehlt.bin";
+    REQUIRE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                           solver.workFolder.c_str(), &startup, &solver.process));
+    CHECK(WaitForSingleObject(solver.process.hProcess, 2000) == WAIT_TIMEOUT);
+
+    // A key pressed in its console ends it, with the exit code of its failure.
+    FreeConsole();
+    if (AttachConsole(solver.process.dwProcessId)) {
+        HANDLE input = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+        INPUT_RECORD key[2] = {};
+        for (int i = 0; i < 2; i++) {
+            key[i].EventType = KEY_EVENT;
+            key[i].Event.KeyEvent.bKeyDown = i == 0;
+            key[i].Event.KeyEvent.wRepeatCount = 1;
+            key[i].Event.KeyEvent.wVirtualKeyCode = VK_SPACE;
+            key[i].Event.KeyEvent.uChar.AsciiChar = ' ';
+        }
+        DWORD written = 0;
+        CHECK(WriteConsoleInputA(input, key, 2, &written));
+        CloseHandle(input);
+        FreeConsole();
+        CHECK(WaitForSingleObject(solver.process.hProcess, 5000) == WAIT_OBJECT_0);
+        DWORD code = 99;
+        GetExitCodeProcess(solver.process.hProcess, &code);
+        CHECK_EQ(long(code), 1L);
+    } else {
+        std::printf("         (this Wine cannot attach to another console; the key is left out)\n");
+    }
+    endProgram(solver);
 }
