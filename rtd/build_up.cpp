@@ -14,9 +14,14 @@ double slideProgress(const BuildUp& b, double now)
     return u * u * (3 - 2 * u);
 }
 
+// The box, the last move's path, and the solids brought in where they stand: some wait
+// above the rim, or are put together outside the box.
 Fit restingFit(const BuildUpPlan& plan, const std::vector<Box>& solidBoxes, Box box, int count)
 {
     grow(box, movePath(plan, solidBoxes, count - 1));
+    const BuildUpPlacement p = placementAfter(plan, count);
+    for (size_t i = 0; i < solidBoxes.size() && i < p.in.size(); i++)
+        if (p.in[i]) grow(box, shifted(solidBoxes[i], p.offsets[i]));
     return fitToBounds(box);
 }
 

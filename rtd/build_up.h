@@ -2,8 +2,9 @@
 // done and the slide that is running, if any; every question about it takes the time, in
 // seconds on the caller's clock, as an argument. One step forward slides that move's
 // solids from where they stand to where it takes them, one step back slides them home,
-// each in slideSeconds; other changes jump. The view is fitted to the box and the current
-// move's path, and eases from one fit to the next during a slide instead of jumping.
+// each in slideSeconds; other changes jump. The view is fitted to the box, the current
+// move's path and the solids brought in (not every path so far), and eases from one fit to
+// the next during a slide instead of jumping.
 #pragma once
 
 #include <vector>
@@ -34,6 +35,6 @@ bool endSlide(BuildUp& b, double now);
 BuildUpPlacement buildUpAt(const BuildUp& b, const BuildUpPlan& plan, size_t solidCount, double now);
 
 // The sphere the view is fitted to: around box (the scene as it is drawn outside the
-// build-up) and the path of the move done last.
+// build-up), the path of the move done last and the solids brought in.
 Fit buildUpFit(const BuildUp& b, const BuildUpPlan& plan, const std::vector<Box>& solidBoxes, const Box& box,
                double now);

@@ -56,7 +56,8 @@ std::string buildUpStatus(Language language, const BuildUpPlan& plan, int count,
     const std::string& caption =
         count >= 1 && count <= total ? plan.moves[size_t(count - 1)].caption[size_t(language)] : std::string();
     if (!caption.empty())
-        std::snprintf(line, sizeof line, text(language, Text::planStepStatus), count, total, caption.c_str());
+        std::snprintf(line, sizeof line, text(language, plan.cellSteps ? Text::moveStepStatus : Text::planStepStatus),
+                      count, total, caption.c_str());
     else
         std::snprintf(line, sizeof line, text(language, Text::buildUpStatus), count, total);
     return line + std::string(text(language, boxMode ? Text::buildUpIntoBox : Text::buildUpFree));
@@ -64,7 +65,13 @@ std::string buildUpStatus(Language language, const BuildUpPlan& plan, int count,
 
 std::string buildUpNote(Language language, const BuildUpPlan& plan, int count)
 {
-    if (count < 0 || plan.interlocked.empty()) return "";
+    if (count < 0) return "";
+    if (plan.boundReached > 0) {
+        char line[300];
+        std::snprintf(line, sizeof line, text(language, Text::boundReachedNote), (unsigned long)plan.boundReached);
+        return line;
+    }
+    if (plan.interlocked.empty()) return "";
     std::string names;
     for (int solid : plan.interlocked) names += (names.empty() ? "" : ", ") + std::to_string(solid + 1);
     std::string note(names.size() + 200, '\0');

@@ -20,9 +20,11 @@ std::string problemTextFor(Language language, const Options& options, const SlpS
 std::string stepProblemText(Language language, int step, int lastStep);
 
 // The build-up after count moves of the plan (count < 0: the mode is off, ""): "Teil 5 von
-// 12: Baustein 7 von oben" along a plan, else "Aufbau 5 von 12", then the mode.
+// 12: Baustein 7 von oben" along a straight plan, "Schritt 7 von 19: Baustein 4 eine Zelle
+// nach links" along a packing plan, else "Aufbau 5 von 12"; then the mode.
 std::string buildUpStatus(Language language, const BuildUpPlan& plan, int count, bool boxMode);
-// Which solids interlock where no plan exists, while the build-up is on; else "".
+// Which solids interlock where no plan exists, or that the packing plan reached its bound,
+// while the build-up is on; else "".
 std::string buildUpNote(Language language, const BuildUpPlan& plan, int count);
 
 struct CaptionParts {

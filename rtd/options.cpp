@@ -40,6 +40,7 @@ constexpr OptionRule rules[] = {
     numberOption("--step", &Options::buildUpStep, 0, maxBuildUpStep),
     flagOption("-flat", &Options::flat, true),
     flagOption("-noedges", &Options::edges, false),
+    flagOption("--box", &Options::box, true),
 };
 
 const OptionRule* findRule(const std::string& word)

@@ -4,6 +4,8 @@
 //                                                     not ending in .png), no window, then exit
 //   rtd -bench N [...] FILE.slp                       N frames timed, median on stdout
 //   --step K (with any form)                          the build-up after K steps
+//   --box (with any form)                             the build-up into the box (without
+//                                                     --step: the filled box)
 // The converter runs "rtd NAME" without quotes, so words after the first file name are
 // taken as part of a name with blanks, except the options' own names: "rtd f.slp -o
 // p.bmp" renders f.slp as well.
@@ -29,6 +31,7 @@ struct Options {
     bool edges = true;
     int benchFrames = 0;  // -bench
     int buildUpStep = -1;  // --step: the build-up after this many steps; -1: none
+    bool box = false;      // --box: the build-up goes into the box
     OptionProblem problem = OptionProblem::none;
     std::string badOption;  // the option of the problem
     int low = 0, high = 0;  // the range of a number option with a problem

@@ -29,8 +29,8 @@ constexpr const char* german[count] = {
     "Explosion &weiter",
     "Explosion &enger",
     "Explosion &aus",
-    "Aufbau: n\xE4" "chster Baustein",
-    "Aufbau: letzten Baustein weg",
+    "Aufbau: n\xE4" "chster Schritt",
+    "Aufbau: einen Schritt zur\xFC" "ck",
     "Aufbau be&enden",
     "&Objektdarstellung",
     "alle &einblenden",
@@ -60,7 +60,7 @@ constexpr const char* german[count] = {
     "  A / Umschalt+A: alle einblenden / alle ausblenden\n"
     "  N: nur den Baustein unter der Maus zeigen\n"
     "  X / Umschalt+X: Explosion weiter / enger\n"
-    "  Bild ab / Bild auf: Aufbau, n\xE4" "chster Baustein / einen zur\xFC" "ck\n"
+    "  Bild ab / Bild auf: Aufbau, n\xE4" "chster Schritt / einen zur\xFC" "ck\n"
     "  Ende: Aufbau beenden\n"
     "  M: Aufbau frei / in die Schachtel (oben offen)\n"
     "  K: Kanten ein/aus\n"
@@ -69,7 +69,15 @@ constexpr const char* german[count] = {
     "  F: Farblegende ein/aus\n"
     "  Strg+S: Bild speichern (PNG oder BMP)\n"
     "  F1: diese Hilfe\n"
-    "  Alt+F4: beenden",
+    "  Alt+F4: beenden\n"
+    "\n"
+    "Frei gleitet jeder Baustein entlang einer Achse an seinen Platz (\"Baustein 7 von oben\").\n"
+    "In die Schachtel ist jeder Schritt eine Bewegung, etwa\n"
+    "  \"Baustein 5 von oben hinein\"\n"
+    "  \"Baustein 4 eine Zelle nach links\"\n"
+    "  \"Bausteine 2 und 9 zusammen eine Zelle nach unten\"\n"
+    "Bausteine, die nur zusammen hineingehen, werden \xFC" "ber der Schachtel zusammengesetzt:\n"
+    "  \"Bausteine 2, 4, 7 und 9 verhakt: sie kommen zusammen hinein\"",
     "Die Datei '%s' kann nicht gelesen werden.",
     "Die Datei ist leer.",
     "Die Datei ist keine SLP-Textdatei (Bin\xE4" "rdaten).",
@@ -102,6 +110,18 @@ constexpr const char* german[count] = {
     " (in die Schachtel)",
     "&Farblegende",
     "Das Bild '%s' w\xE4re die gelesene Datei selbst; sie wird nicht \xFC" "berschrieben.",
+    "Schritt %d von %d: %s",
+    "Baustein %s %s hinein",
+    "Baustein %s %s",
+    "Bausteine %s zusammen %s",
+    "Bausteine %s verhakt: sie kommen zusammen hinein",
+    "Baustein %s au\xDF" "erhalb der Schachtel bereitgelegt",
+    "Baustein %s au\xDF" "erhalb der Schachtel %s",
+    "Bausteine %s au\xDF" "erhalb der Schachtel zusammen %s",
+    "Baustein %s au\xDF" "erhalb der Schachtel %s dazu",
+    "Bausteine %s au\xDF" "erhalb der Schachtel zusammen %s dazu",
+    " und ",
+    "Kein Plan in die Schachtel innerhalb von %lu Zust\xE4nden je Suche gefunden, Aufbau von unten nach oben",
 };
 
 constexpr const char* english[count] = {
@@ -124,8 +144,8 @@ constexpr const char* english[count] = {
     "E&xplode more",
     "Explode &less",
     "Explode o&ff",
-    "Build-up: &next piece",
-    "Build-up: &remove last piece",
+    "Build-up: &next step",
+    "Build-up: one step bac&k",
     "&End build-up",
     "&Objects",
     "&Show all",
@@ -155,7 +175,7 @@ constexpr const char* english[count] = {
     "  A / Shift+A: show all / hide all\n"
     "  N: show only the piece under the mouse\n"
     "  X / Shift+X: explode more / less\n"
-    "  Page Down / Page Up: build-up, next piece / one back\n"
+    "  Page Down / Page Up: build-up, next step / one back\n"
     "  End: end the build-up\n"
     "  M: build-up free / into the box (open at the top)\n"
     "  K: edges on/off\n"
@@ -164,7 +184,15 @@ constexpr const char* english[count] = {
     "  F: colour legend on/off\n"
     "  Ctrl+S: save the picture (PNG or BMP)\n"
     "  F1: this help\n"
-    "  Alt+F4: exit",
+    "  Alt+F4: exit\n"
+    "\n"
+    "Free, each piece slides to its place along one axis (\"piece 7 from above\").\n"
+    "Into the box every step is one move, such as\n"
+    "  \"piece 5 in from above\"\n"
+    "  \"piece 4 one cell to the left\"\n"
+    "  \"pieces 2 and 9 together one cell down\"\n"
+    "Pieces that only go in together are put together above the box:\n"
+    "  \"pieces 2, 4, 7 and 9 interlock: they go in together\"",
     "The file '%s' cannot be read.",
     "The file is empty.",
     "The file is no SLP text file (binary data).",
@@ -197,6 +225,18 @@ constexpr const char* english[count] = {
     " (into the box)",
     "Colour le&gend",
     "The picture '%s' would be the file being read; it is not overwritten.",
+    "Step %d of %d: %s",
+    "piece %s in %s",
+    "piece %s %s",
+    "pieces %s together %s",
+    "pieces %s interlock: they go in together",
+    "piece %s laid out outside the box",
+    "piece %s %s, outside the box",
+    "pieces %s together %s, outside the box",
+    "piece %s joins %s, outside the box",
+    "pieces %s join together %s, outside the box",
+    " and ",
+    "no plan into the box found within %lu states per search, built up from the bottom",
 };
 
 }  // namespace

@@ -76,6 +76,20 @@ enum class Text {
     buildUpIntoBox,
     colourLegend,
     pictureIsInput,     // "%s": the picture's name
+    moveStepStatus,     // "%d" of "%d", "%s": what the step of the packing plan does
+    // The steps of a packing plan: "%s" the solid's number or the solids' ("2 und 9"),
+    // then "%s" the one-cell move or the side it comes from, where the text has one.
+    pieceInFromSide,
+    pieceCellMove,
+    piecesCellMove,
+    groupInTogether,
+    pieceLaidOutside,
+    pieceCellMoveOutside,
+    piecesCellMoveOutside,
+    pieceJoinsOutside,
+    piecesJoinOutside,
+    listAnd,            // between the last two numbers of a list
+    boundReachedNote,   // "%lu": the states per search
     textCount
 };
 

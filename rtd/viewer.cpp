@@ -82,6 +82,7 @@ RtdViewer startViewer(const RtdScene& scene, const Options& options)
     v.shown.assign(scene.file.solids.size(), true);
     v.lightingOn = !options.flat;
     v.edgesOn = options.edges;
+    v.boxMode = options.box;
     const BuildUpPlan& plan = currentPlan(v, scene);
     if (options.buildUpStep >= 0 && options.buildUpStep <= int(plan.moves.size()))
         jumpBuildUp(v.buildUp, plan, options.buildUpStep);
@@ -269,7 +270,8 @@ int solidUnderMouse(const RtdViewer& v, const RtdScene& scene, double now)
 
 std::string viewerProblems(const RtdViewer& v, const RtdScene& scene, const Options& options)
 {
-    return problemTextFor(v.language, options, scene.file, int(currentPlan(v, scene).moves.size()));
+    // --step counts the steps of the mode the command line asked for, whichever M shows now.
+    return problemTextFor(v.language, options, scene.file, int(planFor(scene.plans, options.box).moves.size()));
 }
 
 std::string viewerBuildUpLine(const RtdViewer& v, const RtdScene& scene)

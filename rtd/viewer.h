@@ -59,7 +59,7 @@ struct Effects {
 bool operator==(const Effects& a, const Effects& b);
 constexpr Effects nothingToDo = {};
 
-// The state at the start: -flat, -noedges and --step of the command line.
+// The state at the start: -flat, -noedges, --box and --step of the command line.
 RtdViewer startViewer(const RtdScene& scene, const Options& options);
 
 // A command of the menu or a key (commands.h). Toggling a solid that the build-up has not

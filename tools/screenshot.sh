@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Renews the README's pictures from the real programs under Xvfb and Wine: a solution table
 # from the native solver, the viewer showing one solution, and the 3-D viewer on the same
-# solution, whole and halfway through its build-up. Needs imagemagick (tools/deps.sh install
-# screenshot).
+# solution, whole, and in its build-up into the box after a step that pushes pieces sideways
+# (of the first solution from NUMBER on that has one). Needs imagemagick (tools/deps.sh
+# install screenshot).
 #   screenshot.sh WIN_BUILD NATIVE_BUILD DOCS_FOLDER [NUMBER]
 set -euo pipefail
 

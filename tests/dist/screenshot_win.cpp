@@ -3,14 +3,18 @@
 // FOLDER holds the programs, their data files and a solution table. The viewer is started
 // there, NUMBER is typed into its solution field and its window is copied from the screen.
 // With VIEWER.bmp, solution NUMBER also goes through facetgen into the 3-D viewer rtd, whose
-// window is copied the same way with its colour legend on; with BUILDUP.bmp once more,
-// halfway through its build-up into the box. Exit code 0 when every picture was written.
+// window is copied the same way with its colour legend on; with BUILDUP.bmp once more, in
+// its build-up into the box after a step that pushes pieces sideways: of solution NUMBER,
+// or of the first one after it whose plan has such a step. Exit code 0 when every picture
+// was written.
 // The programs are started and ended with the GUI tests' harness, without its probe.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "launch/placement_file.h"
 #include "model/solution_table.h"
+#include "rtd/viewer.h"
 #include "shell/command_ids.h"
 #include "tests/gui/harness.h"
 
@@ -25,6 +29,8 @@ namespace {
 // Fixed client sizes, so that a renewed picture differs only where the program changed.
 const int mainWidth = 1000, mainHeight = 660;
 const int viewerWidth = 640, viewerHeight = 480;
+// The build-up's caption names its step in full: "... eine Zelle nach rechts (in die Schachtel)".
+const int buildUpWidth = 900;
 
 bool shoot(HWND window, const std::string& path)
 {
@@ -100,17 +106,39 @@ bool slpFile(const std::string& folder, const std::string& number)
 }
 
 // rtd on bild.slp with the arguments, the keys pressed, its window copied.
-bool viewerPicture(const std::string& folder, const std::string& arguments, const char* keys, const std::string& path)
+bool viewerPicture(const std::string& folder, const std::string& arguments, const char* keys, const std::string& path,
+                   int width = viewerWidth)
 {
     Program program;
     bool ok = launchProgram(program, "\"" + folder + "\\rtd.exe\" " + arguments + " bild.slp", folder, nullptr);
     if (ok) {
-        placeWindow(program.window, viewerWidth, viewerHeight);
+        placeWindow(program.window, width, viewerHeight);
         press(program.window, keys);
         ok = shoot(program.window, path);
     }
     finish(program);
     return ok;
+}
+
+// From solution number on, the first whose build-up into the box pushes pieces sideways,
+// and its last such step; its bild.slp stays for the picture. False when none of the next
+// fifty has one.
+bool sidewaysStep(const std::string& folder, unsigned& number, int& step)
+{
+    for (unsigned n = number; n < number + 50; n++) {
+        if (!slpFile(folder, std::to_string(n))) return false;
+        const BuildUpPlan& plan = loadScene(folder + "\\bild.slp").plans.box;
+        for (size_t k = plan.moves.size(); k-- > 0;) {
+            const Vec3 shift = plan.moves[k].shift;
+            if (shift.y == 0 && (shift.x != 0 || shift.z != 0)) {
+                number = n;
+                step = int(k) + 1;
+                return true;
+            }
+        }
+    }
+    recordFailure("no build-up into the box with a sideways step", __FILE__, __LINE__);
+    return false;
 }
 
 }  // namespace
@@ -124,7 +152,13 @@ int main(int argc, char** argv)
     const std::string folder = argv[1], number = argv[2];
     bool ok = mainWindowPicture(folder, number, argv[3]);
     if (argc > 4) ok = slpFile(folder, number) && viewerPicture(folder, "", "F", argv[4]) && ok;
-    // Into the box (M) after seven of its twelve steps, the legend on (F).
-    if (argc > 5) ok = viewerPicture(folder, "--step 7", "MF", argv[5]) && ok;
+    // Into the box after a step that pushes pieces sideways, the legend on (F).
+    if (argc > 5) {
+        unsigned solution = unsigned(std::strtoul(number.c_str(), nullptr, 10));
+        int step = 0;
+        const bool found = sidewaysStep(folder, solution, step);
+        if (found) std::printf("screenshot: the build-up into the box of solution %u after step %d\n", solution, step);
+        ok = found && viewerPicture(folder, "--box --step " + std::to_string(step), "F", argv[5], buildUpWidth) && ok;
+    }
     return ok ? 0 : 1;
 }

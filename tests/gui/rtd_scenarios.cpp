@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assembly/assembly.h"
+#include "assembly/move_plan.h"
 #include "launch/placement_file.h"
 #include "tests/gui/harness.h"
 #include "tests/support/real_solutions.h"
@@ -35,9 +36,9 @@ std::string sceneFolder(const char* tag)
     return folder;
 }
 
-// A real solution packed in the box, converted; first gets the first piece of its free
-// assembly plan, worked out here from the catalogue's cells.
-std::string packedFolder(const char* tag, int& first)
+// A real solution packed in the box (record of realSolutions), converted; cells gets each
+// piece's cells, worked out here from the catalogue.
+std::string packedFolder(const char* tag, size_t record, std::vector<std::vector<GridCell>>& cells)
 {
     const std::string folder = makeWorkFolder(tag);
     copyFile(runFolder + "\\facetgen.map", folder + "\\facetgen.map");
@@ -47,18 +48,15 @@ std::string packedFolder(const char* tag, int& first)
         copyFile(runFolder + name, folder + name);
     }
     std::string text;
-    AssemblyInput input = {{boxSizeX, boxSizeY, boxSizeZ}, {}, AssemblyMode::free, BoxFace::top};
-    for (PlacementWord word : realSolutions()[1].words) {
+    cells.clear();
+    for (PlacementWord word : realSolutions()[record].words) {
         const int piece = placementPieceIndex(word);
         const IntTransform t = effectivePlacementWith(word, -1, false, {0, 0, 0});
         text += placementLine(piece + 1, t);
         const PieceCells placed = placePiece(PieceCatalogue[piece], t);
-        std::vector<GridCell> cells;
-        for (int i = 0; i < placed.cellCount; i++) cells.push_back({placed.cells[i].x, placed.cells[i].y, placed.cells[i].z});
-        input.pieces.push_back(cells);
+        cells.emplace_back();
+        for (int i = 0; i < placed.cellCount; i++) cells.back().push_back({placed.cells[i].x, placed.cells[i].y, placed.cells[i].z});
     }
-    const AssemblyPlan plan = planAssembly(input);
-    first = plan.status == AssemblyStatus::ok ? plan.steps[0].piece : -1;
     FILE* pos = std::fopen((folder + "\\s.pos").c_str(), "w");
     if (!pos) return folder;
     std::fputs(text.c_str(), pos);
@@ -202,6 +200,22 @@ long drawnWidth(HWND window)
             }
     ReleaseDC(nullptr, screen);
     return right - left;
+}
+
+// How many pixels of the window's picture differ from a BMP file's of its size (all of
+// them when the file is not such a BMP).
+long pixelsUnlikeBmp(const std::vector<uint32_t>& shown, SIZE size, const std::string& bmp)
+{
+    const long rowBytes = (size.cx * 3 + 3) & ~3L;
+    if (long(bmp.size()) != 54 + rowBytes * size.cy || long(shown.size()) != size.cx * size.cy)
+        return long(size.cx) * size.cy;
+    long differing = 0;
+    for (long y = 0; y < size.cy; y++)
+        for (long x = 0; x < size.cx; x++) {
+            const unsigned char* p = (const unsigned char*)bmp.data() + 54 + (size.cy - 1 - y) * rowBytes + x * 3;
+            differing += (shown[size_t(y * size.cx + x)] & 0xFFFFFF) != (uint32_t(p[2]) << 16 | p[1] << 8 | p[0]);
+        }
+    return differing;
 }
 
 bool onlyKnownColours(const Counts& c, const std::vector<COLORREF>& colours)
@@ -535,9 +549,11 @@ SCENARIO(rtd_many_overlapping_solids_build_up_while_the_window_takes_input)
 
 SCENARIO(rtd_build_up_slides_in_the_plans_pieces_and_batch_renders_a_step)
 {
-    int first = -1;
-    const std::string folder = packedFolder("rtd_plan", first);
-    REQUIRE(first >= 0);
+    std::vector<std::vector<GridCell>> cells;
+    const std::string folder = packedFolder("rtd_plan", 1, cells);
+    const AssemblyPlan plan = planAssembly({{boxSizeX, boxSizeY, boxSizeZ}, cells, AssemblyMode::free, BoxFace::top});
+    REQUIRE(plan.status == AssemblyStatus::ok);
+    const int first = plan.steps[0].piece;
     Program program;
     if (!startRtd(program, folder, "-flat -noedges s.slp")) return endProgram(program);
     const std::vector<COLORREF> colours = pieceColours();
@@ -571,16 +587,7 @@ SCENARIO(rtd_build_up_slides_in_the_plans_pieces_and_batch_renders_a_step)
                                 folder);
     CHECK_EQ(run.exitCode, 0L);
     CHECK(run.out.find(line) != std::string::npos);
-    const std::string bmp = readFile(folder + "\\p.bmp");
-    const long rowBytes = (size.cx * 3 + 3) & ~3L;
-    REQUIRE(long(bmp.size()) == 54 + rowBytes * size.cy);
-    long differing = 0;
-    for (long y = 0; y < size.cy; y++)
-        for (long x = 0; x < size.cx; x++) {
-            const unsigned char* p = (const unsigned char*)bmp.data() + 54 + (size.cy - 1 - y) * rowBytes + x * 3;
-            differing += (shown[size_t(y * size.cx + x)] & 0xFFFFFF) != (uint32_t(p[2]) << 16 | p[1] << 8 | p[0]);
-        }
-    CHECK_EQ(differing, 0L);
+    CHECK_EQ(pixelsUnlikeBmp(shown, size, readFile(folder + "\\p.bmp")), 0L);
 
     // Page Up takes it out again; a step beyond the last is an error and no picture.
     key(program, VK_PRIOR);
@@ -591,6 +598,60 @@ SCENARIO(rtd_build_up_slides_in_the_plans_pieces_and_batch_renders_a_step)
     CHECK_EQ(run.exitCode, 1L);
     CHECK(run.err.find("--step 13") != std::string::npos);
     CHECK(!fileExists(folder + "\\q.bmp"));
+    CHECK_EQ(closeProgram(program), 0L);
+    endProgram(program);
+}
+
+// Into the box a step may push pieces sideways (solution 5 has such steps): the window in
+// box mode after K steps shows what the batch form renders with --box --step K, and both
+// name the step. K and its text are worked out here from the packing plan of the cells.
+SCENARIO(rtd_box_mode_step_with_a_sideways_slide_matches_the_batch_form)
+{
+    std::vector<std::vector<GridCell>> cells;
+    const std::string folder = packedFolder("rtd_box", 4, cells);
+    std::vector<CellMask> masks;
+    for (const std::vector<GridCell>& piece : cells) {
+        CellMask m = 0;
+        for (GridCell c : piece) m |= CellMask(1) << cellIndex({boxSizeX, boxSizeY, boxSizeZ}, c);
+        masks.push_back(m);
+    }
+    const MovePlan plan = planBoxMoves({boxSizeX, boxSizeY, boxSizeZ}, masks.data(), int(masks.size()), BoxFace::top);
+    REQUIRE(plan.status == MovePlanStatus::singleExits);
+    // The assembly is the disassembly backwards: its last sideways push is the first here.
+    const int n = int(plan.disassembly.size());
+    int k = -1;
+    for (int i = 0; i < n && k < 0; i++) {
+        const PackingMove& m = plan.disassembly[size_t(i)];
+        if (!m.exits && m.by.y == 0) k = n - i;
+    }
+    REQUIRE(k > 0);
+    const PackingMove& push = plan.disassembly[size_t(n - k)];
+    std::string who;
+    int count = 0;
+    for (int p = 0; p < 12; p++)
+        if (push.pieces >> p & 1) who += (count++ ? " und " : "") + std::to_string(p + 1);
+    const std::string line = "Schritt " + std::to_string(k) + " von " + std::to_string(n) + ": " +
+                             (count == 1 ? "Baustein " + who : "Bausteine " + who + " zusammen") + " " +
+                             cellMoveNameGerman({-push.by.x, -push.by.y, -push.by.z}) + " (in die Schachtel)";
+
+    Program program;
+    if (!startRtd(program, folder, "-flat -noedges s.slp")) return endProgram(program);
+    key(program, 'M');
+    for (int i = 0; i < k; i++) key(program, VK_NEXT);
+    settle(program);
+    Sleep(500);  // the last slide
+    const std::vector<uint32_t> shown = grab(program);
+    if (windowText(program.window).find(line) == std::string::npos)
+        recordFailure("caption " + windowText(program.window) + ", not " + line, __FILE__, __LINE__);
+
+    const SIZE size = clientSize(program.window);
+    const std::string exe = "\"" + runFolder + "\\rtd.exe\"";
+    const ConsoleRun run = runConsole(exe + " -o p.bmp -w " + std::to_string(size.cx) + " -h " + std::to_string(size.cy) +
+                                          " -flat -noedges --box --step " + std::to_string(k) + " s.slp",
+                                      folder);
+    CHECK_EQ(run.exitCode, 0L);
+    if (run.out.find(line) == std::string::npos) recordFailure("printed " + run.out, __FILE__, __LINE__);
+    CHECK_EQ(pixelsUnlikeBmp(shown, size, readFile(folder + "\\p.bmp")), 0L);
     CHECK_EQ(closeProgram(program), 0L);
     endProgram(program);
 }

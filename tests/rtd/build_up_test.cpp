@@ -1,12 +1,14 @@
-// The build-up along the assembly plan: the cells found in the shipped meshes placed as
+// The build-up along the assembly plans: the cells found in the shipped meshes placed as
 // real solutions (also with split faces and empty solids), meshes that are not on a grid,
-// the plans as moves and their fallback, the status lines, and the build-up over time.
+// the plans as moves (straight, and into the box with one-cell moves and groups put
+// together outside) and their fallback, the status lines, and the build-up over time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <tuple>
 
+#include "assembly/move_plan.h"
 #include "rtd/build_up.h"
 #include "rtd/caption.h"
 #include "rtd/grid_cells.h"
@@ -127,47 +129,180 @@ TEST(GridCells, MeshesOffTheGridAreRefused)
     EXPECT_EQ(small.cells[1], (Cells{{1, 0, 0}}));
 }
 
-TEST(BuildUpPlan, RealSolutionsSlideInAlongThePlanOfTheirCells)
+TEST(BuildUpPlan, RealSolutionsSlideInAlongTheStraightPlanOfTheirCellsWhenFree)
 {
     std::vector<Cells> cells;
     const std::vector<SlpSolid> solids = solutionScene(realSolutions()[1], &cells);
     const BuildUpPlans plans = planBuildUp(solids);
     ASSERT_TRUE(plans.onGrid);
     const Box boxBounds = sceneBounds(solids);
-    for (bool box : {false, true}) {
-        const AssemblyPlan plan = planAssembly({{5, 4, 3}, cells, box ? AssemblyMode::box : AssemblyMode::free, BoxFace::top});
-        const BuildUpPlan& steps = planFor(plans, box);
-        if (plan.status != AssemblyStatus::ok) {
-            EXPECT_EQ(steps.interlocked, plan.interlocked);
-            EXPECT_EQ(movedSolids(steps), buildUpOrder(solids));
-            continue;
-        }
-        ASSERT_EQ(steps.moves.size(), 12u);
-        for (size_t k = 0; k < plan.steps.size(); k++) {
-            const BuildUpMove& m = steps.moves[k];
-            ASSERT_EQ(m.solids, std::vector<int>{plan.steps[k].piece});
-            const int solid = m.solids[0];
-            const std::string side = faceNameGerman(plan.steps[k].from);
-            EXPECT_EQ(m.caption[0], "Baustein " + std::to_string(solid + 1) + " " + side);
-            if (box) {
-                EXPECT_EQ(plan.steps[k].from, BoxFace::top);
-            }
-            // Each waits along the side's normal, wholly outside the box, and the move
-            // brings it home.
-            const GridCell n = faceNormal(plan.steps[k].from);
-            const Vec3 start = steps.start[size_t(solid)];
-            EXPECT_NEAR(length(start), std::fabs(dot(start, {double(n.x), double(n.y), double(n.z)})), 1e-9);
-            EXPECT_EQ(start + m.shift, (Vec3{0, 0, 0}));
-            const Box waiting = shifted(solidBounds(solids[size_t(solid)]), start);
-            const bool apart = waiting.min.x >= boxBounds.max.x || waiting.max.x <= boxBounds.min.x ||
-                               waiting.min.y >= boxBounds.max.y || waiting.max.y <= boxBounds.min.y ||
-                               waiting.min.z >= boxBounds.max.z || waiting.max.z <= boxBounds.min.z;
-            EXPECT_TRUE(apart) << "step " << k;
-        }
-        const BuildUpPlacement done = placementAfter(steps, 12);
-        EXPECT_EQ(done.in, std::vector<bool>(12, true));
-        for (Vec3 o : done.offsets) EXPECT_EQ(o, (Vec3{0, 0, 0}));
+    const AssemblyPlan plan = planAssembly({{5, 4, 3}, cells, AssemblyMode::free, BoxFace::top});
+    const BuildUpPlan& steps = plans.free;
+    ASSERT_EQ(plan.status, AssemblyStatus::ok);
+    EXPECT_FALSE(steps.cellSteps);
+    ASSERT_EQ(steps.moves.size(), 12u);
+    for (size_t k = 0; k < plan.steps.size(); k++) {
+        const BuildUpMove& m = steps.moves[k];
+        ASSERT_EQ(m.solids, std::vector<int>{plan.steps[k].piece});
+        const int solid = m.solids[0];
+        const std::string side = faceNameGerman(plan.steps[k].from);
+        EXPECT_EQ(m.caption[0], "Baustein " + std::to_string(solid + 1) + " " + side);
+        // Each waits along the side's normal, wholly outside the box, and the move
+        // brings it home.
+        const GridCell n = faceNormal(plan.steps[k].from);
+        const Vec3 start = steps.start[size_t(solid)];
+        EXPECT_NEAR(length(start), std::fabs(dot(start, {double(n.x), double(n.y), double(n.z)})), 1e-9);
+        EXPECT_EQ(start + m.shift, (Vec3{0, 0, 0}));
+        const Box waiting = shifted(solidBounds(solids[size_t(solid)]), start);
+        const bool apart = waiting.min.x >= boxBounds.max.x || waiting.max.x <= boxBounds.min.x ||
+                           waiting.min.y >= boxBounds.max.y || waiting.max.y <= boxBounds.min.y ||
+                           waiting.min.z >= boxBounds.max.z || waiting.max.z <= boxBounds.min.z;
+        EXPECT_TRUE(apart) << "step " << k;
     }
+    const BuildUpPlacement done = placementAfter(steps, 12);
+    EXPECT_EQ(done.in, std::vector<bool>(12, true));
+    for (Vec3 o : done.offsets) EXPECT_EQ(o, (Vec3{0, 0, 0}));
+}
+
+namespace {
+
+// Where a disassembly of single exits has the pieces after its first `done` steps: per
+// piece its offset in cells and whether it is still in the box.
+struct PackingState {
+    std::vector<GridCell> offset;
+    std::vector<bool> in;
+};
+
+PackingState packingAfter(const MovePlan& plan, size_t pieces, size_t done)
+{
+    PackingState s = {std::vector<GridCell>(pieces, GridCell{0, 0, 0}), std::vector<bool>(pieces, true)};
+    for (size_t k = 0; k < done; k++) {
+        const PackingMove& m = plan.disassembly[k];
+        for (size_t i = 0; i < pieces; i++) {
+            if (!(m.pieces >> i & 1)) continue;
+            if (m.exits) s.in[i] = false;
+            else s.offset[i] = {s.offset[i].x + m.by.x, s.offset[i].y + m.by.y, s.offset[i].z + m.by.z};
+        }
+    }
+    return s;
+}
+
+}  // namespace
+
+TEST(BuildUpPlan, IntoTheBoxEachStepIsOneMoveOfThePackingPlanBackwards)
+{
+    std::vector<Cells> cells;
+    const std::vector<SlpSolid> solids = solutionScene(realSolutions()[4], &cells);  // solution 5
+    std::vector<CellMask> masks;
+    for (const Cells& piece : cells) {
+        CellMask m = 0;
+        for (GridCell c : piece) m |= CellMask(1) << cellIndex({5, 4, 3}, c);
+        masks.push_back(m);
+    }
+    const MovePlan packing = planBoxMoves({5, 4, 3}, masks.data(), 12, BoxFace::top, boxPlanStateBound);
+    ASSERT_EQ(packing.status, MovePlanStatus::singleExits);
+    ASSERT_GT(packing.oneCellMoves, 1);
+    const BuildUpPlan plan = planBuildUp(solids).box;
+    EXPECT_TRUE(plan.cellSteps);
+    const size_t n = packing.disassembly.size();
+    ASSERT_EQ(plan.moves.size(), n);
+    const Box box = sceneBounds(solids);
+    for (size_t k = 0; k <= n; k++) {
+        // After k steps the pieces stand as the disassembly has them before its last k.
+        const PackingState expected = packingAfter(packing, 12, n - k);
+        const BuildUpPlacement p = placementAfter(plan, int(k));
+        ASSERT_EQ(p.in, expected.in) << "step " << k;
+        for (size_t i = 0; i < 12; i++)
+            if (p.in[i]) {
+                const GridCell c = expected.offset[i];
+                EXPECT_EQ(p.offsets[i], (Vec3{double(c.x), double(c.y), double(c.z)} * meshGridScale)) << k << ", " << i;
+            }
+        if (k == 0) continue;
+        // Step k is that move backwards: a piece in from above, clear of the box at first,
+        // or pieces pushed back one cell.
+        const PackingMove& m = packing.disassembly[n - k];
+        const BuildUpMove& step = plan.moves[k - 1];
+        ASSERT_FALSE(step.solids.empty());
+        if (m.exits) {
+            const int solid = step.solids[0];
+            EXPECT_EQ(step.caption[0], "Baustein " + std::to_string(solid + 1) + " von oben hinein");
+            EXPECT_GE(shifted(solidBounds(solids[size_t(solid)]), plan.start[size_t(solid)]).min.y, box.max.y);
+        } else {
+            EXPECT_NE(step.caption[0].find(cellMoveNameGerman({-m.by.x, -m.by.y, -m.by.z})), std::string::npos) << k;
+        }
+    }
+    EXPECT_EQ(buildUpStatus(Language::german, plan, 8, true),
+              "Schritt 8 von 15: Bausteine 5 und 10 zusammen eine Zelle nach rechts (in die Schachtel)");
+    EXPECT_EQ(buildUpStatus(Language::english, plan, 8, true),
+              "Step 8 of 15: pieces 5 and 10 together one cell to the right (into the box)");
+    EXPECT_EQ(buildUpStatus(Language::english, plan, 1, true), "Step 1 of 15: piece 12 in from above (into the box)");
+}
+
+TEST(BuildUpPlan, PiecesThatOnlyGoInTogetherArePutTogetherAboveTheBoxInView)
+{
+    // Two hooks in a box one cell deep, open at the top; neither comes out alone:
+    //     . B B
+    //     A A B
+    //     A B B
+    const std::vector<SlpSolid> hooks = {cubesMesh({{0, 0, 0}, {0, 1, 0}, {1, 1, 0}}, 10),
+                                         cubesMesh({{1, 0, 0}, {2, 0, 0}, {2, 1, 0}, {2, 2, 0}, {1, 2, 0}}, 10)};
+    const BuildUpPlan plan = planBuildUp(hooks).box;
+    ASSERT_EQ(plan.moves.size(), 3u);
+    EXPECT_EQ(buildUpNote(Language::german, plan, 3), "");
+    EXPECT_EQ(buildUpStatus(Language::german, plan, 1, true),
+              "Schritt 1 von 3: Baustein 2 au\xDF" "erhalb der Schachtel bereitgelegt (in die Schachtel)");
+    EXPECT_EQ(buildUpStatus(Language::german, plan, 2, true),
+              "Schritt 2 von 3: Baustein 1 au\xDF" "erhalb der Schachtel von links dazu (in die Schachtel)");
+    EXPECT_EQ(buildUpStatus(Language::english, plan, 2, true),
+              "Step 2 of 3: piece 1 joins from the left, outside the box (into the box)");
+    EXPECT_EQ(buildUpStatus(Language::german, plan, 3, true),
+              "Schritt 3 von 3: Bausteine 1 und 2 verhakt: sie kommen zusammen hinein (in die Schachtel)");
+    EXPECT_EQ(buildUpStatus(Language::english, plan, 3, true),
+              "Step 3 of 3: pieces 1 and 2 interlock: they go in together (into the box)");
+
+    // Put together above the box, as they lie in it, in view; then in as one.
+    const Box box = sceneBounds(hooks);
+    const std::vector<Box> boxes = {solidBounds(hooks[0]), solidBounds(hooks[1])};
+    for (int k = 1; k <= 2; k++) {
+        const BuildUpPlacement p = placementAfter(plan, k);
+        BuildUp b;
+        jumpBuildUp(b, plan, k);
+        const Fit fit = buildUpFit(b, plan, boxes, box, 0);
+        for (size_t i = 0; i < 2; i++) {
+            if (!p.in[i]) continue;
+            const Box at = shifted(boxes[i], p.offsets[i]);
+            EXPECT_GE(at.min.y, box.max.y) << k;
+            for (Vec3 corner : {at.min, at.max}) EXPECT_LE(length(corner - fit.centre), fit.radius + 1e-9) << k;
+        }
+    }
+    const BuildUpPlacement together = placementAfter(plan, 2);
+    EXPECT_EQ(together.offsets[0], together.offsets[1]);
+    EXPECT_EQ(placementAfter(plan, 3).offsets, std::vector<Vec3>(2, Vec3{0, 0, 0}));
+
+    // A group that comes apart outside in two parts, one of them a group again: each part
+    // is put together clear of the rest before it joins.
+    const MovePlan nested = {MovePlanStatus::groupExit,
+                             {{7, {0, 1, 0}, true, false}, {6, {1, 0, 0}, true, true}, {4, {1, 0, 0}, true, true}},
+                             0, 3, 0, 0};
+    const std::vector<Box> cubes = {{{0, 0, 0}, {10, 10, 10}, false}, {{10, 0, 0}, {20, 10, 10}, false},
+                                    {{20, 0, 0}, {30, 10, 10}, false}};
+    const Box row = {{0, 0, 0}, {30, 10, 10}, false};
+    const BuildUpPlan parts = boxPlanOf(nested, {0, 1, 2}, cubes, row, 10, 3);
+    ASSERT_EQ(parts.moves.size(), 5u);
+    EXPECT_EQ(parts.moves[3].caption[0], "Bausteine 2 und 3 au\xDF" "erhalb der Schachtel zusammen von rechts dazu");
+    for (int k = 1; k <= 4; k++) {
+        const BuildUpPlacement p = placementAfter(parts, k);
+        for (size_t i = 0; i < 3; i++) {
+            if (!p.in[i]) continue;
+            EXPECT_GE(shifted(cubes[i], p.offsets[i]).min.y, row.max.y) << k;
+            // Piece 1 waits apart while 2 and 3 come together to its right.
+            if (i > 0 && k < 4) {
+                EXPECT_GE(shifted(cubes[i], p.offsets[i]).min.x, shifted(cubes[0], p.offsets[0]).max.x) << k;
+            }
+        }
+    }
+    EXPECT_EQ(placementAfter(parts, 5).offsets, std::vector<Vec3>(3, Vec3{0, 0, 0}));
+    EXPECT_TRUE(boxPlanOf(nested, {0, 1}, {cubes[0], cubes[1]}, row, 10, 2).moves.empty());  // not its pieces
 }
 
 TEST(BuildUpPlan, InterlockedSolidsAreNamedAndBuiltUpFromTheBottom)

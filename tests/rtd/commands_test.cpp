@@ -8,8 +8,9 @@
 
 namespace {
 
-// The keys the help text lists: each line after the blank one names keys before its
-// first ": ", separated by " / " or ", "; "1 ... 9" stands for every digit between.
+// The keys the help text lists: each line between the first blank one and the next names
+// keys before its first ": ", separated by " / " or ", "; "1 ... 9" stands for every
+// digit between.
 std::set<std::string> keysOfHelp(const std::string& help)
 {
     std::set<std::string> keys;
@@ -19,6 +20,7 @@ std::set<std::string> keysOfHelp(const std::string& help)
         const size_t end = help.find('\n', at + 1);
         const std::string line = help.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
         at = end;
+        if (line.empty()) break;
         std::string names = line.substr(0, line.find(": "));
         names.erase(0, names.find_first_not_of(' '));
         for (size_t from = 0; from <= names.size();) {
@@ -93,7 +95,7 @@ TEST(Menus, LabelsShowTheirKey)
     EXPECT_EQ(label(Language::german, commandSave), "Bild &speichern...\tStrg+S");
     EXPECT_EQ(label(Language::german, commandExit), "&Beenden\tAlt+F4");
     EXPECT_EQ(label(Language::german, commandExplodeOff), "Explosion &aus");
-    EXPECT_EQ(label(Language::english, commandBuildUpNext), "Build-up: &next piece\tPage Down");
+    EXPECT_EQ(label(Language::english, commandBuildUpNext), "Build-up: &next step\tPage Down");
     EXPECT_EQ(label(Language::english, commandExplodeLess), "Explode &less\tShift+X");
     EXPECT_EQ(label(Language::german, commandLegend), "&Farblegende\tF");
 }

@@ -59,7 +59,9 @@ TEST(Options, CommandLineForms)
     EXPECT_TRUE(o.edges);
     EXPECT_FALSE(o.flat);
 
-    o = parseOptions({"-o", "p.bmp", "-w", "320", "-h", "200", "-flat", "-noedges", "a.slp"});
+    EXPECT_FALSE(o.box);
+    o = parseOptions({"-o", "p.bmp", "-w", "320", "-h", "200", "-flat", "-noedges", "--box", "a.slp"});
+    EXPECT_TRUE(o.box);
     EXPECT_EQ(o.pictureName, "p.bmp");
     EXPECT_EQ(o.width, 320);
     EXPECT_EQ(o.height, 200);

@@ -26,11 +26,12 @@ std::string writeTemp(const char* name, const std::string& content)
 const char oneTriangle[] = "solid a\n facet normal 0 0 1\n  outer loop\n   vertex 0 0 0\n   vertex 1 0 0\n"
                            "   vertex 0 1 0\n  endloop\n endfacet\nendsolid a\n";
 
-// A real solution packed in the box, with its plans.
-RtdScene packedScene()
+// A real solution packed in the box, with its plans (solution 2: no one-cell moves into the
+// box; solution 5: three).
+RtdScene packedScene(size_t record = 1)
 {
     SlpScene file;
-    file.solids = solutionScene(realSolutions()[1]);
+    file.solids = solutionScene(realSolutions()[record]);
     file.noteCount = 0;
     return sceneOf(std::move(file));
 }
@@ -90,6 +91,25 @@ TEST(Viewer, ProblemLinesAndCaption)
     v = startViewer(thirteen, o);
     EXPECT_EQ(v.buildUp.count, 12);
     EXPECT_EQ(viewerProblems(v, thirteen, o), "");
+
+    // With --box it counts the steps into the box, also once M has left that mode.
+    const RtdScene five = packedScene(4);
+    o.buildUpStep = 15;
+    v = startViewer(five, o);
+    EXPECT_EQ(v.buildUp.count, -1);
+    EXPECT_EQ(viewerProblems(v, five, o), "--step 15: es gibt nur die Schritte 0 bis 12.");
+    o.box = true;
+    v = startViewer(five, o);
+    EXPECT_TRUE(v.boxMode);
+    EXPECT_EQ(v.buildUp.count, 15);
+    EXPECT_NE(viewerBuildUpLine(v, five).find("Schritt 15 von 15: "), std::string::npos);
+    runCommand(v, five, commandBuildUpBox, 0);
+    EXPECT_EQ(v.buildUp.count, 12);
+    EXPECT_EQ(viewerProblems(v, five, o), "");
+    o.buildUpStep = -1;  // --box alone: the box filled, M ticked
+    v = startViewer(five, o);
+    EXPECT_TRUE(v.boxMode);
+    EXPECT_EQ(v.buildUp.count, -1);
 }
 
 TEST(Viewer, EveryMenuEntryAndKeyDoesSomething)
