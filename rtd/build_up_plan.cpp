@@ -253,13 +253,13 @@ BuildUpPlan planIntoBox(const SceneGrid& grid, const std::vector<SlpSolid>& soli
         masks.push_back(m);
         placed.push_back(solidBounds(solids[size_t(solid)]));
     }
-    const MovePlan found = planBoxMoves(grid.size, masks.data(), int(masks.size()), boxOpenFace, boxPlanStateBound);
+    const MovePlan found = planBoxMoves(grid.size, masks.data(), int(masks.size()), boxOpenFace);
     if (found.status == MovePlanStatus::singleExits || found.status == MovePlanStatus::groupExit) {
         BuildUpPlan plan = boxPlanOf(found, solidOf, placed, sceneBounds(solids), grid.cellSize, solids.size());
         if (!plan.moves.empty()) return plan;
     }
     BuildUpPlan plan = planOnGrid(grid, solids, bottomUp, AssemblyMode::box);
-    if (found.status == MovePlanStatus::boundReached) plan.boundReached = boxPlanStateBound;
+    if (found.status == MovePlanStatus::boundReached) plan.boundReached = defaultMovePlanStateBound;
     return plan;
 }
 

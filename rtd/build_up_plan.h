@@ -47,11 +47,6 @@ struct BuildUpPlans {
 };
 
 constexpr BoxFace boxOpenFace = BoxFace::top;
-// States per search of the packing plan into the box. The solutions of the real table whose
-// pieces come out one by one need under a thousand in all, and the few that need a group
-// get the same plans as with the planner's own bound, in tens of milliseconds and a few
-// megabytes instead of a second and a hundred: so the plan is made before the window opens.
-constexpr uint32_t boxPlanStateBound = 50000;
 
 BuildUpPlans planBuildUp(const std::vector<SlpSolid>& solids);
 // The box plan of a packing plan (status singleExits or groupExit): solidOf[piece] is the

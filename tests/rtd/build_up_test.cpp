@@ -199,7 +199,7 @@ TEST(BuildUpPlan, IntoTheBoxEachStepIsOneMoveOfThePackingPlanBackwards)
         for (GridCell c : piece) m |= CellMask(1) << cellIndex({5, 4, 3}, c);
         masks.push_back(m);
     }
-    const MovePlan packing = planBoxMoves({5, 4, 3}, masks.data(), 12, BoxFace::top, boxPlanStateBound);
+    const MovePlan packing = planBoxMoves({5, 4, 3}, masks.data(), 12, BoxFace::top);
     ASSERT_EQ(packing.status, MovePlanStatus::singleExits);
     ASSERT_GT(packing.oneCellMoves, 1);
     const BuildUpPlan plan = planBuildUp(solids).box;
