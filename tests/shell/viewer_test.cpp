@@ -2,6 +2,7 @@
 // both mouse buttons in the pictures, the filter fields and menus, and the effects each
 // hands to the window.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -41,7 +42,9 @@ protected:
         withRotations = 0;
         applyLayout(viewer, {9, 16, 960, 700, 16});
         // Record 1 holds no piece, record 2 the seventh piece unturned at the origin.
-        path = testing::TempDir() + "viewer_table.bin";
+        // A file of each test's own: ctest runs the tests side by side.
+        path = testing::TempDir() + "viewer_table_" + testing::UnitTest::GetInstance()->current_test_info()->name() +
+               "_" + std::to_string(getpid()) + ".bin";
         std::vector<SolutionRecord> records(3);
         records[1].words[3] = 0x7000;
         ASSERT_TRUE(writeTableFile(path, records));
