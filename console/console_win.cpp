@@ -7,11 +7,14 @@
 #include <io.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
 
-UINT savedCodePage = 0;  // 0: no console, or not switched
+// 0: no console, or not switched. Atomic: Windows calls the control handler on a thread of
+// its own.
+std::atomic<UINT> savedCodePage{0};
 
 BOOL WINAPI onConsoleControl(DWORD)
 {
@@ -30,28 +33,32 @@ bool isConsole(DWORD standardHandle)
 
 void switchConsoleTo1252()
 {
-    savedCodePage = GetConsoleOutputCP();
-    if (savedCodePage == 0) return;
+    const UINT codePage = GetConsoleOutputCP();
+    savedCodePage = codePage;
+    if (codePage == 0) return;
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
     SetConsoleOutputCP(1252);
 }
 
 void restoreConsole()
 {
-    if (savedCodePage != 0) SetConsoleOutputCP(savedCodePage);
+    const UINT codePage = savedCodePage;
+    if (codePage != 0) SetConsoleOutputCP(codePage);
 }
 
-void writeErrorText(const std::string& text)
+void writeUnswitchedText(std::FILE* stream, const std::string& text)
 {
-    if (isConsole(STD_ERROR_HANDLE) && !text.empty()) {
+    const DWORD standardHandle = stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE;
+    if (isConsole(standardHandle) && !text.empty()) {
+        std::fflush(stream);  // what went before through the stream comes first
         std::wstring wide(text.size(), L' ');
         const int n = MultiByteToWideChar(1252, 0, text.data(), int(text.size()), &wide[0], int(wide.size()));
         DWORD written = 0;
-        WriteConsoleW(GetStdHandle(STD_ERROR_HANDLE), wide.data(), DWORD(n > 0 ? n : 0), &written, nullptr);
+        WriteConsoleW(GetStdHandle(standardHandle), wide.data(), DWORD(n > 0 ? n : 0), &written, nullptr);
     } else {
-        std::fputs(text.c_str(), stderr);
+        std::fputs(text.c_str(), stream);
     }
-    std::fflush(stderr);
+    std::fflush(stream);
 }
 
 // (Not _isatty, which holds for the NUL device too.)

@@ -68,7 +68,9 @@ void drawProgressLine(ProgressLine& progress, double share, uint64_t solutions, 
 void clearProgressLine(ProgressLine& progress)
 {
     if (!progress.enabled || !progress.shownColumns) return;
-    std::printf("\r%s\r", std::string(size_t(progress.shownColumns), ' ').c_str());
+    // No further than the console reaches now, or the blanks would wrap onto a line of their own.
+    const int blanks = std::min(progress.shownColumns, consoleColumns(stdout) - 1);
+    std::printf("\r%s\r", std::string(size_t(std::max(blanks, 0)), ' ').c_str());
     progress.shownColumns = 0;
 }
 
