@@ -15,11 +15,11 @@
 void switchConsoleTo1252();
 void restoreConsole();
 
-// Writes text of the program's own code page to the standard error stream so that a
-// console shows it right whatever code page it has: to a console as UTF-16, to a file or a
-// pipe byte for byte. For a program that does not own the console it may write to (the
-// batch form of a windowed program), whose code page it should not switch.
-void writeErrorText(const std::string& text);
+// Writes text of the program's own code page to the stream (the standard output or error)
+// so that a console shows it right whatever code page it has: to a console as UTF-16, to a
+// file or a pipe byte for byte. For a program that does not own the console it may write
+// to (the batch form of a windowed program), whose code page it should not switch.
+void writeUnswitchedText(std::FILE* stream, const std::string& text);
 
 // Whether the stream goes to a console or terminal, where a person reads it.
 bool isTerminal(std::FILE* stream);

@@ -8,10 +8,10 @@
 void switchConsoleTo1252() {}
 void restoreConsole() {}
 
-void writeErrorText(const std::string& text)
+void writeUnswitchedText(std::FILE* stream, const std::string& text)
 {
-    std::fputs(text.c_str(), stderr);
-    std::fflush(stderr);
+    std::fputs(text.c_str(), stream);
+    std::fflush(stream);
 }
 
 bool isTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }

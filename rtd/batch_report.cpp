@@ -9,7 +9,7 @@ void report(const std::string& message)
     for (size_t start = 0; start < message.size();) {
         size_t end = message.find('\n', start);
         if (end == std::string::npos) end = message.size();
-        writeErrorText("rtd: " + message.substr(start, end - start) + "\n");
+        writeUnswitchedText(stderr, "rtd: " + message.substr(start, end - start) + "\n");
         start = end + 1;
     }
 }

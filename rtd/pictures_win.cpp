@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "rtd/caption.h"
+#include "console/console.h"
 #include "rtd/batch_report.h"
+#include "rtd/caption.h"
 #include "rtd/picture_file.h"
 
 namespace {
@@ -65,7 +66,7 @@ int runBatch(const Options& options, const RtdScene& scene, const RtdViewer& vie
         stepProblemText(language, options.buildUpStep, int(currentPlan(viewer, scene).moves.size()));
     if (!stepProblem.empty()) return fail(stepProblem);
     // The step's line, for the text beside the picture in an assembly guide.
-    if (options.buildUpStep >= 0) std::printf("%s\n", viewerBuildUpLine(viewer, scene).c_str());
+    if (options.buildUpStep >= 0) writeUnswitchedText(stdout, viewerBuildUpLine(viewer, scene) + "\n");
 
     HWND window = openHiddenWindow(options.width, options.height);
     Renderer renderer;
