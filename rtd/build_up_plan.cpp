@@ -31,13 +31,19 @@ Vec3 slideStart(const Box& solid, const Box& box, BoxFace face, double cell)
 
 using Captions = std::array<std::string, 2>;
 
-Captions pieceFromSide(int solid, BoxFace from)
+// A step's text: its solids' numbers ("2, 4 und 9") and what it does filled in.
+Captions stepCaptions(Text id, const std::vector<int>& solids, const char* german, const char* english)
 {
     Captions out;
     for (Language l : {Language::german, Language::english}) {
-        char line[100];
-        std::snprintf(line, sizeof line, text(l, Text::pieceFromSide), solid + 1,
-                      l == Language::german ? faceNameGerman(from) : faceNameEnglish(from));
+        std::string names;
+        for (size_t i = 0; i < solids.size(); i++) {
+            if (i > 0) names += i + 1 == solids.size() ? text(l, Text::listAnd) : ", ";
+            names += std::to_string(solids[i] + 1);
+        }
+        std::string line(names.size() + 300, '\0');
+        line.resize(size_t(std::snprintf(&line[0], line.size(), text(l, id), names.c_str(),
+                                         l == Language::german ? german : english)));
         out[size_t(l)] = line;
     }
     return out;
@@ -78,7 +84,7 @@ BuildUpPlan planOnGrid(const SceneGrid& grid, const std::vector<SlpSolid>& solid
         const int solid = solidOf[size_t(s.piece)];
         const Vec3 start = slideStart(solidBounds(solids[size_t(solid)]), box, s.from, grid.cellSize);
         plan.start[size_t(solid)] = start;
-        plan.moves.push_back({{solid}, start * -1.0, pieceFromSide(solid, s.from)});
+        plan.moves.push_back({{solid}, start * -1.0, stepCaptions(Text::pieceFromSide, {solid}, faceNameGerman(s.from), faceNameEnglish(s.from))});
     }
     return plan;
 }
@@ -90,24 +96,6 @@ BoxFace faceWithNormal(GridCell by)
     for (int f = 0; f < assemblyFaceCount; f++)
         if (faceNormal(BoxFace(f)) == by) return BoxFace(f);
     return boxOpenFace;
-}
-
-// A step's text: its solids' numbers ("2, 4 und 9") and what it does filled in.
-Captions stepCaptions(Text id, const std::vector<int>& solids, const char* german, const char* english)
-{
-    Captions out;
-    for (Language l : {Language::german, Language::english}) {
-        std::string names;
-        for (size_t i = 0; i < solids.size(); i++) {
-            if (i > 0) names += i + 1 == solids.size() ? text(l, Text::listAnd) : ", ";
-            names += std::to_string(solids[i] + 1);
-        }
-        std::string line(names.size() + 300, '\0');
-        line.resize(size_t(std::snprintf(&line[0], line.size(), text(l, id), names.c_str(),
-                                         l == Language::german ? german : english)));
-        out[size_t(l)] = line;
-    }
-    return out;
 }
 
 // The packing plan read back in parts: the box, and each group that left it (or left a
@@ -139,6 +127,8 @@ bool readPart(const MovePlan& plan, size_t& at, std::vector<GridCell>& offset, u
         if (at >= plan.disassembly.size()) return false;
         const PackingMove& m = plan.disassembly[at++];
         if (!m.pieces || (m.pieces & ~left) || m.inFreeSpace == box) return false;
+        // A group comes apart: one of its pieces stays, it never leaves whole.
+        if (!box && m.exits && m.pieces == left) return false;
         const bool group = m.exits && (m.pieces & (m.pieces - 1)) != 0;
         parts[size_t(self)].steps.push_back({m, left, offset, group ? int(parts.size()) : -1});
         if (!m.exits) {
@@ -253,13 +243,14 @@ BuildUpPlan planIntoBox(const SceneGrid& grid, const std::vector<SlpSolid>& soli
         masks.push_back(m);
         placed.push_back(solidBounds(solids[size_t(solid)]));
     }
-    const MovePlan found = planBoxMoves(grid.size, masks.data(), int(masks.size()), boxOpenFace);
+    constexpr uint32_t bound = defaultMovePlanStateBound;
+    const MovePlan found = planBoxMoves(grid.size, masks.data(), int(masks.size()), boxOpenFace, bound);
     if (found.status == MovePlanStatus::singleExits || found.status == MovePlanStatus::groupExit) {
         BuildUpPlan plan = boxPlanOf(found, solidOf, placed, sceneBounds(solids), grid.cellSize, solids.size());
         if (!plan.moves.empty()) return plan;
     }
     BuildUpPlan plan = planOnGrid(grid, solids, bottomUp, AssemblyMode::box);
-    if (found.status == MovePlanStatus::boundReached) plan.boundReached = defaultMovePlanStateBound;
+    if (found.status == MovePlanStatus::boundReached) plan.boundReached = bound;
     return plan;
 }
 

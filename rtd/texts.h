@@ -63,7 +63,7 @@ enum class Text {
     pictureNotSaved,    // "%s": the file name
     buildUpStatus,      // "%d" of "%d"
     planStepStatus,     // "%d" of "%d", "%s": what the move does
-    pieceFromSide,      // "%d": the solid's number, "%s": the side it comes from
+    pieceFromSide,      // "%s": the solid's number, "%s": the side it comes from
     interlockedSolids,  // "%s": the solids' numbers
     buildUpBox,
     stepOutOfRange,     // "%d": the step asked for, "%d": the last step

@@ -303,6 +303,10 @@ TEST(BuildUpPlan, PiecesThatOnlyGoInTogetherArePutTogetherAboveTheBoxInView)
     }
     EXPECT_EQ(placementAfter(parts, 5).offsets, std::vector<Vec3>(3, Vec3{0, 0, 0}));
     EXPECT_TRUE(boxPlanOf(nested, {0, 1}, {cubes[0], cubes[1]}, row, 10, 2).moves.empty());  // not its pieces
+    const MovePlan groupLeavesWhole = {MovePlanStatus::groupExit,
+                                       {{3, {0, 1, 0}, true, false}, {3, {1, 0, 0}, true, true}, {1, {1, 0, 0}, true, true}},
+                                       0, 2, 0, 0};
+    EXPECT_TRUE(boxPlanOf(groupLeavesWhole, {0, 1}, {cubes[0], cubes[1]}, row, 10, 2).moves.empty());
 }
 
 TEST(BuildUpPlan, InterlockedSolidsAreNamedAndBuiltUpFromTheBottom)
