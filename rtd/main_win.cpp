@@ -50,9 +50,9 @@ HWND openHiddenWindow(int width, int height) { return createWindow(width, height
 
 FrameView currentFrame(double now) { return frameView(viewer, scene, viewer.client, now); }
 
-Overlay currentOverlay(double now)
+Overlay currentOverlay(const FrameView& frame)
 {
-    return layoutOverlay(overlayContent(viewer, scene, viewerProblems(viewer, scene, options), now), renderer.font,
+    return layoutOverlay(overlayContent(viewer, scene, viewerProblems(viewer, scene, options), frame), renderer.font,
                          viewer.client);
 }
 
@@ -73,9 +73,8 @@ void apply(Effects e)
     if (e.startTimer) SetTimer(mainWindow, slideTimer, slideTimerMilliseconds, nullptr);
     if (e.stopTimer) KillTimer(mainWindow, slideTimer);
     if (e.savePicture) {
-        const double now = secondsNow();
-        const std::string note = savePicture(mainWindow, renderer, currentFrame(now), currentOverlay(now), options,
-                                             viewer.language);
+        const FrameView frame = currentFrame(secondsNow());
+        const std::string note = savePicture(mainWindow, renderer, frame, currentOverlay(frame), options, viewer.language);
         if (!note.empty()) viewer.statusText = note;
         e.menusAndCaption = e.redraw = true;
     }
@@ -105,8 +104,8 @@ void onPaint(HWND window)
         ReleaseDC(window, dc);
         return;
     }
-    const double now = secondsNow();
-    if (!drawFrameInSteps(renderer, currentFrame(now), currentOverlay(now)))
+    const FrameView frame = currentFrame(secondsNow());
+    if (!drawFrameInSteps(renderer, frame, currentOverlay(frame)))
         InvalidateRect(window, nullptr, FALSE);  // more of a large scene
     SwapBuffers(renderer.dc);
 }

@@ -285,11 +285,11 @@ std::string viewerCaption(const RtdViewer& v, const RtdScene& scene, const Optio
                        v.statusText});
 }
 
-OverlayContent overlayContent(const RtdViewer& v, const RtdScene& scene, const std::string& problems, double now)
+OverlayContent overlayContent(const RtdViewer& v, const RtdScene& scene, const std::string& problems,
+                              const FrameView& f)
 {
     OverlayContent c = {problems, buildUpNote(v.language, currentPlan(v, scene), v.buildUp.count), {}};
     if (!v.legendOn) return c;
-    const FrameView f = frameView(v, scene, v.client, now);
     for (size_t i = 0; i < scene.file.solids.size(); i++) {
         if (scene.solidBoxes[i].empty) continue;
         const Vec3 colour = scene.file.solids[i].colour;

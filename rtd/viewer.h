@@ -92,5 +92,7 @@ std::string viewerProblems(const RtdViewer& viewer, const RtdScene& scene, const
 // The build-up's line for the caption and for the batch form's output; "" when it is off.
 std::string viewerBuildUpLine(const RtdViewer& viewer, const RtdScene& scene);
 std::string viewerCaption(const RtdViewer& viewer, const RtdScene& scene, const Options& options);
-// The window's own area: the problems, the build-up's note and the legend when it is on.
-OverlayContent overlayContent(const RtdViewer& viewer, const RtdScene& scene, const std::string& problems, double now);
+// The window's own area: the problems, the build-up's note and the legend when it is on,
+// which marks the solids that frame draws.
+OverlayContent overlayContent(const RtdViewer& viewer, const RtdScene& scene, const std::string& problems,
+                              const FrameView& frame);

@@ -231,11 +231,11 @@ TEST(Viewer, LegendNamesEachColourAndOnlyThisKeepsThePieceUnderTheMouse)
     const RtdScene scene = packedScene();
     RtdViewer v = startViewer(scene, {});
     v.client = {800, 600};
-    EXPECT_TRUE(overlayContent(v, scene, "", 0).legend.empty());
+    EXPECT_TRUE(overlayContent(v, scene, "", frameView(v, scene, v.client, 0)).legend.empty());
     EXPECT_TRUE(keyPressed(v, scene, 'F', false, false, 0).menusAndCaption);
     EXPECT_TRUE(commandChecked(v, scene, commandLegend));
     runCommand(v, scene, commandSolidFirst + 2, 0);
-    OverlayContent c = overlayContent(v, scene, "", 0);
+    OverlayContent c = overlayContent(v, scene, "", frameView(v, scene, v.client, 0));
     ASSERT_EQ(c.legend.size(), 12u);
     for (size_t i = 0; i < 12; i++) {
         EXPECT_EQ(c.legend[i].label, std::to_string(i + 1));
