@@ -6,7 +6,6 @@
 // solution after another through the top as the 3-D viewer plans one. Fails only on a
 // wrong result.
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -47,45 +46,24 @@ bool replayIsSound(const AssemblyGridMasks& box, const CellMask* masks, const As
     return true;
 }
 
-// The straight plans alone, as the statistics count them.
-void tallyStraightPlans(const AssemblyGridMasks& box, const CellMask* masks, AssemblyTally& tally)
-{
-    PackingSweeps sweeps;
-    computeSweeps(box, masks, pieceCount, sweeps);
-    tally.solutions++;
-    if (planWithSweeps(sweeps, allAssemblyFaces, nullptr, nullptr) == 0) tally.freePlans++;
-    bool anyFace = false;
-    for (int f = 0; f < assemblyFaceCount; f++)
-        if (planWithSweeps(sweeps, faceBit(BoxFace(f)), nullptr, nullptr) == 0) {
-            tally.throughFace[f]++;
-            anyFace = true;
-        }
-    if (!anyFace) tally.throughNoFace++;
-}
-
-// The plans with moves through one face of every solution on that many threads, straight
-// ones first as --stats does; the solutions whose pieces go in one by one.
+// The plans with moves through one face of every solution on that many threads, as --stats
+// makes them; the solutions whose pieces go in one by one.
 uint64_t planOnThreads(const AssemblyGridMasks& box, const std::vector<CellMask>& masks, unsigned threads, BoxFace face)
 {
-    const uint32_t solutions = uint32_t(masks.size() / pieceCount);
-    std::atomic<uint32_t> next{0};
-    std::atomic<uint32_t> single{0};
-    std::vector<std::thread> workers;
-    for (unsigned t = 0; t < threads; t++)
-        workers.emplace_back([&] {
-            uint32_t mine = 0;
-            for (uint32_t first; (first = next.fetch_add(64)) < solutions;)
-                for (uint32_t s = first; s < std::min(solutions, first + 64); s++) {
-                    const CellMask* m = &masks[size_t(s) * pieceCount];
-                    PackingSweeps sweeps;
-                    computeSweeps(box, m, pieceCount, sweeps);
-                    mine += planWithSweeps(sweeps, faceBit(face), nullptr, nullptr) == 0 ||
-                            planBoxMoves(box.grid, m, pieceCount, face).status == MovePlanStatus::singleExits;
-                }
-            single.fetch_add(mine);
-        });
-    for (std::thread& worker : workers) worker.join();
-    return single.load();
+    std::vector<uint64_t> single(std::max(1u, threads), 0);  // per thread
+    shareOutSolutions(
+        uint32_t(masks.size() / pieceCount), threads,
+        [&](unsigned t, uint32_t s) {
+            const CellMask* m = &masks[size_t(s) * pieceCount];
+            PackingSweeps sweeps;
+            computeSweeps(box, m, pieceCount, sweeps);
+            const unsigned straight = planWithSweeps(sweeps, faceBit(face), nullptr, nullptr) == 0 ? faceBit(face) : 0;
+            single[t] += planThroughFace(box, m, straight, face).status == MovePlanStatus::singleExits;
+        },
+        nullptr);
+    uint64_t sum = 0;
+    for (uint64_t n : single) sum += n;
+    return sum;
 }
 
 }  // namespace
@@ -101,8 +79,13 @@ int main(int argc, char** argv)
     std::vector<unsigned char> bytes;
     unsigned char block[1 << 16];
     for (size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) bytes.insert(bytes.end(), block, block + got);
+    const bool readFault = std::ferror(file) != 0;
     std::fclose(file);
     const size_t records = bytes.size() / recordSize;
+    if (readFault || records == 0) {
+        std::printf(readFault ? "cannot read %s\n" : "no solutions in %s\n", path);
+        return 1;
+    }
 
     const AssemblyGridMasks box = boxAssemblyGrid();
     Clock::time_point start = Clock::now();
@@ -119,7 +102,11 @@ int main(int argc, char** argv)
         tally = {};
         start = Clock::now();
         const std::clock_t cpuStart = std::clock();
-        for (size_t r = 0; r < records; r++) tallyStraightPlans(box, &masks[r * pieceCount], tally);
+        for (size_t r = 0; r < records; r++) {
+            PackingSweeps sweeps;
+            computeSweeps(box, &masks[r * pieceCount], pieceCount, sweeps);
+            tallyStraightPlans(sweeps, tally);
+        }
         cpuRuns.push_back(double(std::clock() - cpuStart) / CLOCKS_PER_SEC);
         runs.push_back(secondsSince(start));
     }

@@ -45,22 +45,27 @@ struct Solution {
     std::vector<Box> placed;
 };
 
-Solution solutionOf(const SolutionRecord& record)
+// False for a record whose words name no piece or a cell outside the box.
+bool solutionOf(const SolutionRecord& record, Solution& s)
 {
-    Solution s = {};
+    s = {};
     for (int i = 0; i < pieceCount; i++) {
         const PlacementWord word = record.words[i];
-        const PieceCells cells = placePiece(PieceCatalogue[placementPieceIndex(word)], decodePlacementWord(word));
+        const int piece = placementPieceIndex(word);
+        if (piece < 0 || piece >= pieceCount) return false;
+        const PieceCells cells = placePiece(PieceCatalogue[piece], decodePlacementWord(word));
         Box bounds = emptyBox;
         for (int c = 0; c < cells.cellCount; c++) {
             const GridCell at = {cells.cells[c].x, cells.cells[c].y, cells.cells[c].z};
-            s.masks[i] |= CellMask(1) << cellIndex(box, at);
+            const int bit = cellIndex(box, at);
+            if (bit < 0) return false;
+            s.masks[i] |= CellMask(1) << bit;
             grow(bounds, Vec3{double(at.x), double(at.y), double(at.z)} * cell);
             grow(bounds, Vec3{double(at.x + 1), double(at.y + 1), double(at.z + 1)} * cell);
         }
         s.placed.push_back(bounds);
     }
-    return s;
+    return true;
 }
 
 }  // namespace
@@ -95,7 +100,11 @@ int main(int argc, char** argv)
     size_t statuses[5] = {}, worst = 0, mostStates = 0, longest = 0, emptyPlans = 0;
     uint32_t states = 0;
     for (size_t r = 0; r < records; r++) {
-        const Solution s = solutionOf(table[r]);
+        Solution s;
+        if (!solutionOf(table[r], s)) {
+            std::fprintf(stderr, "rtd_box_plan_bench: record %zu of %s is no solution\n", r + 1, path);
+            return 1;
+        }
         const Clock::time_point start = Clock::now();
         const MovePlan plan = planBoxMoves(box, s.masks, pieceCount, BoxFace::top);
         const BuildUpPlan steps = boxPlanOf(plan, solidOf, s.placed, filled, cell, pieceCount);
@@ -116,7 +125,8 @@ int main(int argc, char** argv)
     constexpr uint32_t highBound = 1000000;
     size_t same = 0;
     for (size_t r : grouped) {
-        const Solution s = solutionOf(table[r]);
+        Solution s;
+        solutionOf(table[r], s);
         same += samePlan(planBoxMoves(box, s.masks, pieceCount, BoxFace::top),
                          planBoxMoves(box, s.masks, pieceCount, BoxFace::top, highBound));
     }

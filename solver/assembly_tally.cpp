@@ -52,25 +52,36 @@ void countMovePlan(const MovePlan& plan, BoxFace face, AssemblyTally& tally)
 
 }  // namespace
 
+unsigned tallyStraightPlans(const PackingSweeps& sweeps, AssemblyTally& tally)
+{
+    tally.solutions++;
+    if (planWithSweeps(sweeps, allAssemblyFaces, nullptr, nullptr) == 0) tally.freePlans++;
+    unsigned faces = 0;
+    for (int f = 0; f < assemblyFaceCount; f++)
+        if (planWithSweeps(sweeps, faceBit(BoxFace(f)), nullptr, nullptr) == 0) {
+            tally.throughFace[f]++;
+            faces |= faceBit(BoxFace(f));
+        }
+    if (!faces) tally.throughNoFace++;
+    return faces;
+}
+
+MovePlan planThroughFace(const AssemblyGridMasks& box, const CellMask masks[pieceCount], unsigned straightFaces,
+                         BoxFace face)
+{
+    // A straight plan is the plan with moves too, without a move; the search with moves
+    // starts only where the straight one gets stuck.
+    if (straightFaces & faceBit(face)) return {MovePlanStatus::singleExits, {}, 0, 1, 0, 0};
+    return planBoxMoves(box.grid, masks, pieceCount, face);
+}
+
 void tallyAssembly(const AssemblyGridMasks& box, const CellMask masks[pieceCount], AssemblyTally& tally)
 {
     PackingSweeps sweeps;
     computeSweeps(box, masks, pieceCount, sweeps);
-    tally.solutions++;
-    if (planWithSweeps(sweeps, allAssemblyFaces, nullptr, nullptr) == 0) tally.freePlans++;
-    bool anyFace = false;
-    for (int f = 0; f < assemblyFaceCount; f++) {
-        // A straight plan is the plan with moves too, without a move; the search with moves
-        // starts only where the straight one gets stuck.
-        if (planWithSweeps(sweeps, faceBit(BoxFace(f)), nullptr, nullptr) == 0) {
-            tally.throughFace[f]++;
-            anyFace = true;
-            countMovePlan({MovePlanStatus::singleExits, {}, 0, 1, 0, 0}, BoxFace(f), tally);
-        } else {
-            countMovePlan(planBoxMoves(box.grid, masks, pieceCount, BoxFace(f)), BoxFace(f), tally);
-        }
-    }
-    if (!anyFace) tally.throughNoFace++;
+    const unsigned straight = tallyStraightPlans(sweeps, tally);
+    for (int f = 0; f < assemblyFaceCount; f++)
+        countMovePlan(planThroughFace(box, masks, straight, BoxFace(f)), BoxFace(f), tally);
 }
 
 void addTally(AssemblyTally& sum, const AssemblyTally& part)
@@ -91,20 +102,17 @@ void addTally(AssemblyTally& sum, const AssemblyTally& part)
     for (int m = 0; m <= movesCountedSingly; m++) sum.movesThroughTop[m] += part.movesThroughTop[m];
 }
 
-AssemblyTally tallyOnThreads(const AssemblyGridMasks& box, const std::vector<CellMask>& masks, unsigned threads,
-                             const std::function<void(uint32_t done)>& waiting)
+void shareOutSolutions(uint32_t solutions, unsigned threads, const std::function<void(unsigned, uint32_t)>& work,
+                       const std::function<void(uint32_t done)>& waiting)
 {
-    const uint32_t solutions = uint32_t(masks.size() / pieceCount);
     constexpr uint32_t turn = 64;
     std::atomic<uint32_t> next{0}, done{0};
-    threads = std::max(1u, threads);
-    std::vector<AssemblyTally> tallies(threads, AssemblyTally{});
     std::vector<std::thread> workers;
-    for (unsigned t = 0; t < threads; t++)
+    for (unsigned t = 0; t < std::max(1u, threads); t++)
         workers.emplace_back([&, t] {
             for (uint32_t first; (first = next.fetch_add(turn)) < solutions;) {
                 const uint32_t end = std::min(solutions, first + turn);
-                for (uint32_t s = first; s < end; s++) tallyAssembly(box, &masks[size_t(s) * pieceCount], tallies[t]);
+                for (uint32_t s = first; s < end; s++) work(t, s);
                 done.fetch_add(end - first);
             }
         });
@@ -113,6 +121,16 @@ AssemblyTally tallyOnThreads(const AssemblyGridMasks& box, const std::vector<Cel
         if (waiting) waiting(done.load());
     }
     for (std::thread& worker : workers) worker.join();
+}
+
+AssemblyTally tallyOnThreads(const AssemblyGridMasks& box, const std::vector<CellMask>& masks, unsigned threads,
+                             const std::function<void(uint32_t done)>& waiting)
+{
+    threads = std::max(1u, threads);
+    std::vector<AssemblyTally> tallies(threads, AssemblyTally{});
+    shareOutSolutions(
+        uint32_t(masks.size() / pieceCount), threads,
+        [&](unsigned t, uint32_t s) { tallyAssembly(box, &masks[size_t(s) * pieceCount], tallies[t]); }, waiting);
     AssemblyTally sum = {};
     for (const AssemblyTally& part : tallies) addTally(sum, part);
     return sum;

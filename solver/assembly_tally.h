@@ -54,5 +54,20 @@ AssemblyGridMasks boxAssemblyGrid();
 void recordPieceMasks(const AssemblyGridMasks& box, const SolutionRecord& record,
                       CellMask masks[pieceCount]);
 
+// Calls work(thread, s) for every solution s below solutions on that many threads, each
+// taking the next few solutions in turn. Meanwhile the calling thread calls waiting with the
+// solutions done, a few times a second.
+void shareOutSolutions(uint32_t solutions, unsigned threads, const std::function<void(unsigned, uint32_t)>& work,
+                       const std::function<void(uint32_t done)>& waiting);
+
+// Counts one solution and its straight plans (free and through each face) into tally;
+// returns the faces (faceBit) that have one.
+unsigned tallyStraightPlans(const PackingSweeps& sweeps, AssemblyTally& tally);
+
+// The plan through face as the statistics count it: a straight plan where straightFaces has
+// one, else the search with one-cell moves.
+MovePlan planThroughFace(const AssemblyGridMasks& box, const CellMask masks[pieceCount], unsigned straightFaces,
+                         BoxFace face);
+
 // Counts one sound record's plans into tally.
 void tallyAssembly(const AssemblyGridMasks& box, const CellMask masks[pieceCount], AssemblyTally& tally);
