@@ -3,6 +3,7 @@
 #include "solver/task_split.h"
 
 #include "solver/pruning.h"
+#include "solver/splitmix.h"
 
 namespace {
 
@@ -44,15 +45,6 @@ constexpr int maxSplitLevels = 4;
 // mostly within a tenth; with fewer, a few lucky paths outweigh the rest.
 constexpr int pathsPerTask = 8;
 
-uint64_t nextRandom(uint64_t& state)
-{
-    state += 0x9E3779B97F4A7C15u;  // splitmix64
-    uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
-}
-
 // The number of states below (occupied, freeSlots) as one random path down suggests it
 // (Knuth's estimate): at each state one of the placements that the search makes there,
 // picked at random, and the sum over the levels of the product of the numbers of
@@ -70,7 +62,7 @@ double randomPathSize(const SolverPuzzle& puzzle, const CandidateTables& tables,
         if (count == 0) break;
         width *= double(count);
         size += width;
-        const size_t i = made[nextRandom(random) % count];
+        const size_t i = made[splitmix64(random) % count];
         occupied |= tables.mask[i];
         freeSlots &= ~(uint32_t(1) << tables.slot[i]);
     }

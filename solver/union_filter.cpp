@@ -2,17 +2,13 @@
 // three slots' placements.
 #include "solver/union_filter.h"
 
+#include "solver/splitmix.h"
+
 SlotKeys makeSlotKeys()
 {
     SlotKeys keys;
     uint64_t state = 0x2545F4914F6CDD1Du;
-    for (uint64_t& key : keys) {
-        state += 0x9E3779B97F4A7C15u;  // splitmix64
-        uint64_t z = state;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        key = z ^ (z >> 31);
-    }
+    for (uint64_t& key : keys) key = splitmix64(state);
     return keys;
 }
 
