@@ -29,6 +29,8 @@ ZIP     = $(DIST)/kubo-$(VERSION)-win64.zip
 WERROR  ?= ON
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := -G "Unix Makefiles"
+# What every Debian tree is configured with.
+CMAKE_CONFIG = $(CMAKE_GEN) -DKUBO_WERROR=$(WERROR)
 # The programs of a user's installation.
 PROGRAMS := kubo_puzzle_select kubo_puzzle_erg facetgen rtd
 # cmake's makefiles announce every folder they enter; nobody reads that.
@@ -61,10 +63,9 @@ else
 DEPS := check
 endif
 
-NATIVE_CONFIG = cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DKUBO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
-    -DKUBO_WERROR=$(WERROR) >/dev/null
-WIN_CONFIG = cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION) -DKUBO_WERROR=$(WERROR) >/dev/null
+NATIVE_CONFIG = cmake -S . -B $(NATIVE) $(CMAKE_CONFIG) -DKUBO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+WIN_CONFIG = cmake -S . -B $(WIN) $(CMAKE_CONFIG) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DKUBO_VERSION=$(VERSION) >/dev/null
 # A test step's output ends with a line of its counts ("tsan: 6 passed, 0 failed").
 COUNTED = tests/support/counted.sh
 
@@ -110,8 +111,7 @@ unit-test: native
 # The threaded tests once more under ThreadSanitizer, which cannot share a build with the
 # other sanitizers: a build of their own, of that test program alone.
 tsan-test: build-deps
-	@cmake -S . -B $(TSAN) $(CMAKE_GEN) -DKUBO_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DKUBO_WERROR=$(WERROR) >/dev/null
+	@cmake -S . -B $(TSAN) $(CMAKE_CONFIG) -DKUBO_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(TSAN) -j $(JOBS) --target kubo_thread_tests >/dev/null
 	@echo "tsan: the threaded tests under ThreadSanitizer"
 	@TSAN_OPTIONS=halt_on_error=1 $(COUNTED) tsan $(TSAN)/tests/kubo_thread_tests --gtest_brief=1
@@ -119,8 +119,7 @@ tsan-test: build-deps
 # The solver's tests on the portable code paths that x86-64 builds otherwise never compile;
 # the whole solve (a minute) is left to the main build, whose search is the same code.
 nosse2-test: build-deps
-	@cmake -S . -B $(NOSSE2) $(CMAKE_GEN) -DKUBO_NO_SSE2=ON -DCMAKE_BUILD_TYPE=Release \
-	  -DKUBO_WERROR=$(WERROR) >/dev/null
+	@cmake -S . -B $(NOSSE2) $(CMAKE_CONFIG) -DKUBO_NO_SSE2=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(NOSSE2) -j $(JOBS) --target kubo_solver_tests >/dev/null
 	@echo "nosse2: the solver's tests without the SSE2 paths"
 	@$(COUNTED) nosse2 $(NOSSE2)/tests/solver/kubo_solver_tests --gtest_brief=1 \
@@ -157,7 +156,7 @@ test: unit-test tsan-test nosse2-test fuzz-build gui-test dist-test
 # The Wine benchmarks need the Windows programs and the run folder as well.
 bench: all
 	@tools/deps.sh $(DEPS) wine
-	@cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DKUBO_TESTS=OFF >/dev/null
+	@cmake -S . -B $(RELEASE) $(CMAKE_CONFIG) -DCMAKE_BUILD_TYPE=Release -DKUBO_TESTS=OFF >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS)
 	@tools/bench.sh $(RELEASE) $(WIN) $(RUN)
 

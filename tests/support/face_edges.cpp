@@ -3,7 +3,7 @@
 
 std::vector<FaceEdge> innerFaceEdges(const SolutionRecord& record, int variant, FlipOptions flips, int side)
 {
-    int owner[5][4][3];
+    int owner[boxSizeX][boxSizeY][boxSizeZ];
     for (auto& plane : owner)
         for (auto& row : plane)
             for (int& cell : row) cell = -1;  // no piece
@@ -13,14 +13,14 @@ std::vector<FaceEdge> innerFaceEdges(const SolutionRecord& record, int variant, 
         const PieceCells placed = placePiece(PieceCatalogue[p], effectivePlacementWith(word, variant, true, flips));
         for (int c = 0; c < placed.cellCount; c++) {
             const Cell cell = placed.cells[c];
-            if (cell.x >= 0 && cell.x < 5 && cell.y >= 0 && cell.y < 4 && cell.z >= 0 && cell.z < 3)
+            if (cell.x >= 0 && cell.x < boxSizeX && cell.y >= 0 && cell.y < boxSizeY && cell.z >= 0 && cell.z < boxSizeZ)
                 owner[cell.x][cell.y][cell.z] = p;
         }
     }
     std::vector<FaceEdge> edges;
     // A face lies in the outer layer of its normal axis; an edge divides two neighbours
     // along one of the two other axes (across) and runs along the third.
-    const int sizes[3] = {5, 4, 3};
+    const int sizes[3] = {boxSizeX, boxSizeY, boxSizeZ};
     for (int normal = 0; normal < 3; normal++) {
         const int layer = side > 0 ? sizes[normal] - 1 : 0;
         const int plane = side > 0 ? 10 * sizes[normal] - 5 : -5;
